@@ -1,0 +1,119 @@
+#include "app/startup.h"
+
+#include "app/main_form.h"
+#include "format/header_flow.h"
+#include "format/screen_mode.h"
+#include "shell/dialogs.h"
+#include "shell/display_settings.h"
+#include "shell/text.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QLabel>
+#include <QStringDecoder>
+
+#include <cstdio>
+
+namespace {
+
+// A fatal start-up failure: its message (none for a silent end) and status.
+struct StartupFailure {
+    QString message;
+    int status;
+    QString detail;
+};
+
+struct SignOn {
+    QString result;
+    QString operatorCode;
+    QString operatorName;
+};
+
+void InitializeShell(F_K450120& form)
+{
+    try {
+        form.Environment = ReadEnvironmentSettings(form.ProgramFolder);
+    } catch (const ConfigReadError& e) {
+        throw StartupFailure{QStringLiteral("INIﾌｧｲﾙ読込エラー"), exit_status::ConfigFile, e.what()};
+    }
+    form.Profile = LoadSystemProfile();
+    try {
+        form.Db.OpenDatabaseConnection(form.Environment, form.Profile.Machine);
+    } catch (const SqlError& e) {
+        throw StartupFailure{QStringLiteral("接続エラー"), exit_status::Connection, e.what()};
+    }
+    try {
+        ReadDisplaySettings(form.ProgramFolder, form.Display, form.Further);
+    } catch (const ConfigReadError& e) {
+        throw StartupFailure{QStringLiteral("INIﾌｧｲﾙ読込エラー"), exit_status::ConfigFile, e.what()};
+    }
+    try {
+        ApplyDisplaySettings(&form, form.Display);
+        form.Fields.TextBackColor = WindowsColor(form.Display.TextBackColor);
+        form.Fields.TextFocusColor = WindowsColor(form.Display.TextFocusColor);
+    } catch (const DisplaySettingError& e) {
+        throw StartupFailure{QStringLiteral("項目設定エラー"), exit_status::DisplaySetting, e.what()};
+    }
+}
+
+void FillLabels(F_K450120& form, const SignOn& signOn)
+{
+    form.PGID->setText(QStringLiteral("G4502001"));
+    form.OP_CD->setText(signOn.operatorCode);
+    form.OP_NM->setText(signOn.operatorName);
+    form.HIDUKE->setText(QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+}
+
+// The command line arrives as bytes; one that is not text in the locale's
+// encoding cannot be an operator code.
+SignOn SignOnFromCommandLine(const QByteArray& commandLine)
+{
+    QStringDecoder decoder(QStringDecoder::System);
+    const QString text = decoder.decode(commandLine);
+    if (decoder.hasError())
+        throw StartupFailure{QStringLiteral("オペレータ入力エラー"), exit_status::Operator,
+                             QStringLiteral("command line is not valid text")};
+    SignOn signOn;
+    signOn.result = QStringLiteral("00");
+    signOn.operatorCode = TrimBlanks(text);
+    return signOn;
+}
+
+}  // namespace
+
+int Main(const QByteArray& commandLine, const QString& programFolder)
+{
+    F_K450120 form;
+    form.ProgramFolder = programFolder;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        InitializeShell(form);
+        InitializeScreen(form);
+        ResetToKeyEntry(form);
+        SignOn signOn;
+        FillLabels(form, signOn);
+        qint16 status = 0;
+        LoadCategoryList(form, status);
+        if (status == 9)
+            throw StartupFailure{QString(), exit_status::CategoryFile,
+                                 QStringLiteral("information-category file not found")};
+        QApplication::restoreOverrideCursor();
+        form.show();
+        CenterForm(&form);
+        SetScreenMode(form, "MODE");
+        signOn = SignOnFromCommandLine(commandLine);
+        FillLabels(form, signOn);
+        form.activateWindow();
+        form.txt_SyoriKbn->setFocus();
+    } catch (const StartupFailure& failure) {
+        QApplication::restoreOverrideCursor();
+        // Also on stderr, for whoever started the program from a terminal.
+        std::fprintf(stderr, "k450120: %s%s%s\n", failure.message.toUtf8().constData(),
+                     failure.message.isEmpty() ? "" : ": ", failure.detail.toUtf8().constData());
+        if (!failure.message.isEmpty())
+            ShowMessage(&form, failure.message, msg::OkOnly);
+        return failure.status;
+    }
+    const int status = QApplication::exec();
+    return form.ExitConfirmed ? 0 : status;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The information-category list: a CP932 text file named in EDI.ini, one
+// category a line, code in characters 1-4 and name in characters 5-24.
+
+#include <QString>
+#include <QStringList>
+
+struct InformationCategories {
+    QStringList Codes;
+    QStringList Names;
+};
+
+// Reads the file; false when it does not exist (an empty path included).
+// Codes and names are kept untrimmed, as the file has them.
+bool ReadInformationCategories(const QString& path, InformationCategories& list);

@@ -1,0 +1,138 @@
+#include "shell/config.h"
+
+#include "shell/profile_file.h"
+
+#include <QDir>
+
+#include <limits>
+
+namespace {
+
+constexpr int kEnvironmentBuffer = 64;
+constexpr int kDefaultBuffer = 256;
+constexpr int kEnvironmentFieldLength = 50;
+
+QString ReadKey(const QString& section, const QString& key, int bufferSize, const QString& path)
+{
+    return TrimAtNull(ReadProfileBuffer(section, key, QString(), bufferSize, path));
+}
+
+QString FixedLength(const QString& value, int length)
+{
+    return value.left(length).leftJustified(length, QLatin1Char(' '));
+}
+
+double ToNumber(const QString& key, const QString& text)
+{
+    double value = 0;
+    if (!ParseProfileNumber(text, value))
+        throw ConfigReadError(QStringLiteral("%1: not a number: '%2'").arg(key, text).toStdString());
+    return value;
+}
+
+}  // namespace
+
+bool ParseProfileNumber(const QString& text, double& value)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    if (t.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)) {
+        QString digits = t.mid(2);
+        if (digits.endsWith(QLatin1Char('&')))
+            digits.chop(1);
+        value = static_cast<double>(digits.toLongLong(&ok, 16));
+    } else {
+        value = t.toDouble(&ok);
+    }
+    return ok;
+}
+
+QString ConfigFolder(const QString& programFolder)
+{
+    const QString path = QDir::fromNativeSeparators(programFolder);
+    const qsizetype last = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype secondLast = last > 0 ? path.lastIndexOf(QLatin1Char('/'), last - 1) : -1;
+    if (last < 0 || secondLast < 0)
+        throw ConfigReadError("program folder has fewer than two levels above it");
+    return path.left(secondLast);
+}
+
+QString ConfigFilePath(const QString& programFolder)
+{
+    return ConfigFolder(programFolder) + QStringLiteral("/EDI.ini");
+}
+
+EnvironmentSettings ReadEnvironmentSettings(const QString& programFolder)
+{
+    const QString file = ConfigFilePath(programFolder);
+    const QString section = QStringLiteral("動作環境");
+    auto read = [&](const char* key) {
+        return FixedLength(ReadKey(section, QLatin1String(key), kEnvironmentBuffer, file),
+                           kEnvironmentFieldLength);
+    };
+    EnvironmentSettings s;
+    s.MachineName = read("MACHINENAME");
+    s.UserId = read("USERID");
+    s.Password = read("PASSWD");
+    s.DbString = read("DBSTRING");
+    return s;
+}
+
+void ReadDisplaySettings(const QString& programFolder, DisplaySettings& d, FurtherSettings& f)
+{
+    const QString file = ConfigFilePath(programFolder);
+    auto text = [&](const char* section, const char* key) {
+        return ReadKey(QString::fromUtf8(section), QLatin1String(key), kDefaultBuffer, file);
+    };
+    auto number = [&](const char* key) {
+        return ToNumber(QLatin1String(key), text("Setting0", key));
+    };
+    d.FormBackColor = text("Setting0", "FormBackColor");
+    d.LabelBackColor = number("LabelBackColor");
+    d.LabelFontBold = text("Setting0", "LabelFontBold");
+    d.LabelFontItalic = text("Setting0", "LabelFontItalic");
+    d.LabelFontName = text("Setting0", "LabelFontName");
+    d.LabelFontSize = text("Setting0", "LabelFontSize");
+    d.LabelFontStrikethru = text("Setting0", "LabelFontStrikethru");
+    d.LabelFontUnderline = text("Setting0", "LabelFontUnderline");
+    d.LabelForeColor = number("LabelForeColor");
+    d.TextBackColor = number("TextBackColor");
+    d.TextFocusColor = number("TextFocusColor");
+    d.TextFontBold = text("Setting0", "TextFontBold");
+    d.TextFontItalic = text("Setting0", "TextFontItalic");
+    d.TextFontName = text("Setting0", "TextFontName");
+    d.TextFontSize = text("Setting0", "TextFontSize");
+    d.TextFontStrikethru = text("Setting0", "TextFontStrikethru");
+    d.TextFontUnderline = text("Setting0", "TextFontUnderline");
+    d.TextForeColor = number("TextForeColor");
+    d.TitleBackColor = number("TitleBackColor");
+    d.TitleFontBold = text("Setting0", "TitleFontBold");
+    d.TitleFontItalic = text("Setting0", "TitleFontItalic");
+    d.TitleFontName = text("Setting0", "TitleFontName");
+    d.TitleFontSize = text("Setting0", "TitleFontSize");
+    d.TitleFontStrikethru = text("Setting0", "TitleFontStrikethru");
+    d.TitleFontUnderline = text("Setting0", "TitleFontUnderline");
+    d.TitleForeColor = number("TitleForeColor");
+
+    const double minimaize = ToNumber(QStringLiteral("MINIMAIZE"), text("K450310", "MINIMAIZE"));
+    if (minimaize < std::numeric_limits<qint16>::min() - 0.5
+        || minimaize >= std::numeric_limits<qint16>::max() + 0.5)
+        throw ConfigReadError("MINIMAIZE out of range");
+    f.Minimaize = static_cast<qint16>(qRound(minimaize));
+    f.Qvb100Path = text("PATH", "QVB100_PATH");
+    f.EdiInFil = text("PATH", "EDIINFIL");
+    f.EdiOutFil = text("PATH", "EDIOUTFIL");
+    f.MgstPath = text("PATH", "MGSTPATH");
+    f.OldFile = text("PATH", "OLD_FILE");
+    f.DebugMode = text("デバッグ", "MODE") == QLatin1String("1");
+}
+
+QString ReadCategoryFilePath(const QString& programFolder)
+{
+    const QString folder = ConfigFolder(programFolder);
+    const QString value = ReadKey(QStringLiteral("PATH"), QStringLiteral("JOHOKUBUN"),
+                                  kEnvironmentBuffer, folder + QStringLiteral("/EDI.ini"));
+    if (value.isEmpty())
+        return value;
+    return QDir(folder.isEmpty() ? QStringLiteral("/") : folder).filePath(value);
+}

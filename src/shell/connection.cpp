@@ -1,0 +1,192 @@
+#include "shell/connection.h"
+
+#include "shell/sql_identifiers.h"
+#include "shell/text.h"
+
+#include <QAtomicInt>
+#include <QSqlError>
+#include <QSqlRecord>
+
+#include <clocale>
+#include <cstring>
+
+namespace {
+
+constexpr int kLoginTimeoutSeconds = 120;
+constexpr int kStatementTimeoutSeconds = 300;
+
+// unixODBC converts text with the process's LC_CTYPE: Japanese statements
+// fail under a non-UTF-8 locale.
+void EnsureUtf8Ctype()
+{
+    const char* current = std::setlocale(LC_CTYPE, nullptr);
+    const bool utf8 = current
+        && (std::strstr(current, "UTF-8") || std::strstr(current, "utf8")
+            || std::strstr(current, "UTF8") || std::strstr(current, "utf-8"));
+    if (!utf8)
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
+SqlError MakeError(const QString& what, const QSqlError& error)
+{
+    return SqlError((what + QStringLiteral(": ") + error.text()).toStdString());
+}
+
+}  // namespace
+
+void ResultSet::MoveNext()
+{
+    atEnd_ = !(query_ && query_->next());
+}
+
+QVariant ResultSet::Value(const QString& column) const
+{
+    if (!query_ || atEnd_)
+        throw SqlError("no current row");
+    const int index = ColumnIndex(query_->record(), column);
+    if (index < 0)
+        throw SqlError(("no column " + column).toStdString());
+    return query_->value(index);
+}
+
+QVariant ResultSet::Value(int column) const
+{
+    if (!query_ || atEnd_)
+        throw SqlError("no current row");
+    return query_->value(column);
+}
+
+void ResultSet::Close()
+{
+    query_.reset();
+    atEnd_ = true;
+}
+
+int ColumnIndex(const QSqlRecord& record, const QString& name)
+{
+    const QString wanted = NormalizeIdentifier(name);
+    for (int i = 0; i < record.count(); ++i) {
+        QString field = record.fieldName(i);
+        const qsizetype nul = field.indexOf(QChar(0));
+        if (nul >= 0)
+            field.truncate(nul);
+        // A qualified name (table.column) matches its column part.
+        const qsizetype dot = field.lastIndexOf(QLatin1Char('.'));
+        if (dot >= 0)
+            field = field.mid(dot + 1);
+        if (NormalizeIdentifier(field).compare(wanted, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QString BuildConnectString(const EnvironmentSettings& s)
+{
+    return QStringLiteral("DSN=") + TrimBlanks(s.DbString) + QStringLiteral(";UID=")
+        + TrimBlanks(s.UserId) + QStringLiteral(";PWD=") + TrimBlanks(s.Password)
+        + QStringLiteral(";");
+}
+
+Connection::Connection()
+{
+    static QAtomicInt counter;
+    name_ = QStringLiteral("k450120-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+Connection::~Connection()
+{
+    CloseDatabaseConnection();
+    if (QSqlDatabase::contains(name_))
+        QSqlDatabase::removeDatabase(name_);
+}
+
+void Connection::OpenDatabaseConnection(const EnvironmentSettings& settings,
+                                        const QString& machineName)
+{
+    EnsureUtf8Ctype();
+    ConnectString = BuildConnectString(settings);
+    // The machine name labels the connection like the original's environment.
+    name_ += QLatin1Char('@') + machineName;
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
+    // Qt's ODBC driver puts "DSN=" in front itself.
+    db.setDatabaseName(ConnectString.mid(4));
+    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%2")
+                             .arg(kLoginTimeoutSeconds)
+                             .arg(kStatementTimeoutSeconds));
+    if (!db.open())
+        throw MakeError(QStringLiteral("connect"), db.lastError());
+}
+
+void Connection::CloseDatabaseConnection()
+{
+    if (QSqlDatabase::contains(name_)) {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        if (db.isOpen())
+            db.close();
+    }
+}
+
+bool Connection::IsOpen() const
+{
+    return QSqlDatabase::contains(name_) && QSqlDatabase::database(name_, false).isOpen();
+}
+
+QSqlDatabase Connection::Database() const
+{
+    return QSqlDatabase::database(name_, false);
+}
+
+void Connection::SetStatement(const QString& text, const QVariantList& params)
+{
+    SqlText = text;
+    SqlParams = params;
+}
+
+QSqlQuery Connection::Run()
+{
+    QSqlQuery query(Database());
+    query.setForwardOnly(true);
+    if (!query.prepare(NormalizeSql(SqlText)))
+        throw MakeError(SqlText, query.lastError());
+    for (const QVariant& value : SqlParams)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw MakeError(SqlText, query.lastError());
+    return query;
+}
+
+void Connection::OpenReadOnlyResultset(ResultSet& result)
+{
+    result.Close();
+    result.query_ = std::make_unique<QSqlQuery>(Run());
+    result.MoveNext();
+    ResultStatus = result.AtEnd() ? QStringLiteral("9") : QStringLiteral("0");
+}
+
+void Connection::OpenSearchRecordset(ResultSet& result)
+{
+    OpenReadOnlyResultset(result);
+}
+
+void Connection::ExecuteStatement()
+{
+    Run();
+}
+
+void Connection::BeginTrans()
+{
+    if (!Database().transaction())
+        throw MakeError(QStringLiteral("begin"), Database().lastError());
+}
+
+void Connection::CommitTrans()
+{
+    if (!Database().commit())
+        throw MakeError(QStringLiteral("commit"), Database().lastError());
+}
+
+void Connection::RollbackTrans()
+{
+    if (!Database().rollback())
+        throw MakeError(QStringLiteral("rollback"), Database().lastError());
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The one database connection of a run, the statement to run next (SqlText,
+// with its bound values) and the outcome of the last open (ResultStatus).
+
+#include "shell/config.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+#include <memory>
+#include <stdexcept>
+
+class SqlError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A result set opened by one of the Open routines; the caller reads it and
+// closes it. Columns are read by name.
+class ResultSet {
+public:
+    bool AtEnd() const { return atEnd_; }
+    void MoveNext();
+    // The column of the current row, found by name (case-insensitive, either
+    // writing of katakana and digits); throws SqlError for an unknown column.
+    QVariant Value(const QString& column) const;
+    QVariant Value(int column) const;
+    void Close();
+
+private:
+    friend class Connection;
+    std::unique_ptr<QSqlQuery> query_;
+    bool atEnd_ = true;
+};
+
+// Index of a column in a record by name: the driver's name is cut at a NUL
+// (the SQLite ODBC driver leaves garbage behind it), both names are
+// normalised and compared case-insensitively. -1 when absent.
+int ColumnIndex(const QSqlRecord& record, const QString& name);
+
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    QString ConnectString;
+    // The statement to run next; values of the operator are '?' placeholders
+    // bound from SqlParams, never pasted into the text.
+    QString SqlText;
+    QVariantList SqlParams;
+    // "9" after an open without rows, "0" after one with rows.
+    QString ResultStatus;
+
+    // Builds ConnectString and opens the connection; throws SqlError.
+    void OpenDatabaseConnection(const EnvironmentSettings& settings, const QString& machineName);
+    void CloseDatabaseConnection();
+    bool IsOpen() const;
+
+    // Sets SqlText and its bound values in one step.
+    void SetStatement(const QString& text, const QVariantList& params = {});
+
+    void OpenReadOnlyResultset(ResultSet& result);
+    // The grid data of the code search; same data source and credentials.
+    void OpenSearchRecordset(ResultSet& result);
+    void ExecuteStatement();
+
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+
+    QSqlDatabase Database() const;
+
+private:
+    QSqlQuery Run();
+    QString name_;
+};
+
+// "DSN=" + dsn + ";UID=" + user + ";PWD=" + password + ";", each value trimmed of blanks.
+QString BuildConnectString(const EnvironmentSettings& settings);
