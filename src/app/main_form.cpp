@@ -70,6 +70,9 @@ F_K450120::F_K450120(QWidget* parent) : QWidget(parent)
 F_K450120::~F_K450120()
 {
     qApp->removeEventFilter(this);
+    // The field table dies before the widgets, which still see focus changes.
+    for (FieldEdit* field : findChildren<FieldEdit*>())
+        field->SetHost(nullptr);
 }
 
 void F_K450120::BuildControls()

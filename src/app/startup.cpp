@@ -81,10 +81,8 @@ SignOn SignOnFromCommandLine(const QByteArray& commandLine)
 
 }  // namespace
 
-int Main(const QByteArray& commandLine, const QString& programFolder)
+int StartUp(F_K450120& form, const QByteArray& commandLine)
 {
-    F_K450120 form;
-    form.ProgramFolder = programFolder;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         InitializeShell(form);
@@ -114,6 +112,15 @@ int Main(const QByteArray& commandLine, const QString& programFolder)
             ShowMessage(&form, failure.message, msg::OkOnly);
         return failure.status;
     }
+    return 0;
+}
+
+int Main(const QByteArray& commandLine, const QString& programFolder)
+{
+    F_K450120 form;
+    form.ProgramFolder = programFolder;
+    if (const int failure = StartUp(form, commandLine))
+        return failure;
     const int status = QApplication::exec();
     return form.ExitConfirmed ? 0 : status;
 }

@@ -14,6 +14,14 @@ constexpr int CategoryFile = 5;    // information-category file missing (no mess
 constexpr int Operator = 6;        // オペレータ入力エラー
 }
 
+class F_K450120;
+
+// The start-up steps on a form whose ProgramFolder is set: configuration,
+// connection, display settings, first screen, operator code, focus. Returns
+// 0 when the form is shown and waits for the operator, otherwise the status
+// of the fatal failure (its message has been shown).
+int StartUp(F_K450120& form, const QByteArray& commandLine);
+
 // Runs the program: start-up, then the event loop until the confirmed exit.
 // The command line is the program's arguments joined by blanks, as bytes.
 // Returns the process's exit status.

@@ -16,7 +16,7 @@ namespace {
 
 bool ListHasFocus(const F_K450120& form)
 {
-    const QWidget* focus = QApplication::focusWidget();
+    const QWidget* focus = form.Fields.ActiveControl();
     return focus == form.Lis_Hyojun || focus == form.Lis_Local;
 }
 

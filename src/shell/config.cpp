@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -44,7 +45,8 @@ bool ParseProfileNumber(const QString& text, double& value)
     } else {
         value = t.toDouble(&ok);
     }
-    return ok;
+    // toDouble accepts "nan" and "inf", which are no numbers in a profile file.
+    return ok && std::isfinite(value);
 }
 
 QString ConfigFolder(const QString& programFolder)

@@ -105,6 +105,9 @@ void Connection::OpenDatabaseConnection(const EnvironmentSettings& settings,
 {
     EnsureUtf8Ctype();
     ConnectString = BuildConnectString(settings);
+    // unixODBC would fall back to a default data source; a site must name one.
+    if (TrimBlanks(settings.DbString).isEmpty())
+        throw SqlError("no data source name (DBSTRING) configured");
     // The machine name labels the connection like the original's environment.
     name_ += QLatin1Char('@') + machineName;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);

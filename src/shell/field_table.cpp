@@ -17,6 +17,11 @@ void SetBackground(QWidget* widget, const QColor& colour)
 void FieldTable::ClearScreen(QWidget* form)
 {
     form_ = form;
+    if (!tracking_) {
+        tracking_ = true;
+        QObject::connect(qApp, &QApplication::focusChanged, form,
+                         [this](QWidget*, QWidget* now) { FocusChanged(now); });
+    }
     FieldCount = 0;
     const QList<QWidget*> controls = form->findChildren<QWidget*>();
     for (QWidget* control : controls) {
@@ -68,8 +73,16 @@ void FieldTable::BuildFieldTable(const QVector<FieldSpec>& fields)
 
 void FieldTable::SetGroupEnabled(const QString& group)
 {
+    keepActive_ = true;
     for (int i = 0; i < Fields.size(); ++i)
         Fields[i]->setEnabled(FieldGroup[i] == group);
+    keepActive_ = false;
+}
+
+void FieldTable::FocusChanged(QWidget* now)
+{
+    if (!keepActive_ && now && form_ && now->window() == form_)
+        active_ = now;
 }
 
 void FieldTable::EnterField(FieldEdit* field)
@@ -93,7 +106,7 @@ void FieldTable::SelectAllText(QLineEdit* field)
 
 FieldEdit* FieldTable::ActiveField() const
 {
-    auto* field = qobject_cast<FieldEdit*>(QApplication::focusWidget());
+    auto* field = qobject_cast<FieldEdit*>(active_.data());
     return field && Fields.contains(field) ? field : nullptr;
 }
 

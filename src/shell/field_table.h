@@ -6,6 +6,7 @@
 #include "shell/field_edit.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -55,7 +56,12 @@ public:
     void LeaveField(FieldEdit* field);
     static void SelectAllText(QLineEdit* field);
 
-    // The registered field that has the focus, or nullptr.
+    // The control that the operator or the program focused last. Unlike
+    // the toolkit's focus widget, it stays when the focused field is
+    // disabled by a change of the enabled group (the toolkit then pushes the
+    // focus on by itself), so that the next field is found from it.
+    QWidget* ActiveControl() const { return active_; }
+    // The active control when it is a registered field, or nullptr.
     FieldEdit* ActiveField() const;
     // Tab position of the focused control: its field position, FieldCount for
     // any other control.
@@ -76,7 +82,11 @@ public:
 
 private:
     static bool CanTakeFocus(const FieldEdit* field);
+    void FocusChanged(QWidget* now);
     QWidget* form_ = nullptr;
+    QPointer<QWidget> active_;
+    bool keepActive_ = false;
+    bool tracking_ = false;
 };
 
 void SetBackground(QWidget* widget, const QColor& colour);

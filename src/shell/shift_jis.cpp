@@ -37,7 +37,8 @@ int ByteLength(const QString& text)
 {
     if (IsAnsiText(text))
         return ToAnsi(text).size();
-    return text.size() * 2;
+    // Per character, not per UTF-16 unit: a surrogate pair is one character.
+    return int(text.toUcs4().size()) * 2;
 }
 
 int AnsiByteLength(const QVariant& value)
