@@ -9,35 +9,30 @@
 
 namespace {
 
+LookSettings Look(double back, double fore, const char* bold, const char* italic,
+                  const char* size, const char* strike, const char* underline)
+{
+    LookSettings l;
+    l.BackColor = back;
+    l.ForeColor = fore;
+    l.FontBold = QLatin1String(bold);
+    l.FontItalic = QLatin1String(italic);
+    l.FontName = QStringLiteral("Noto Sans CJK JP");
+    l.FontSize = QLatin1String(size);
+    l.FontStrikethru = QLatin1String(strike);
+    l.FontUnderline = QLatin1String(underline);
+    return l;
+}
+
 DisplaySettings Valid()
 {
     DisplaySettings d;
     d.FormBackColor = QStringLiteral("15790320");
-    d.LabelBackColor = 0x0000FF;  // red in the original's BGR order
-    d.LabelForeColor = 0x00FF00;
-    d.LabelFontBold = QStringLiteral("True");
-    d.LabelFontItalic = QStringLiteral("false");
-    d.LabelFontName = QStringLiteral("Noto Sans CJK JP");
-    d.LabelFontSize = QStringLiteral("9.5");
-    d.LabelFontStrikethru = QStringLiteral("0");
-    d.LabelFontUnderline = QStringLiteral("-1");
-    d.TextBackColor = 0xFFFFFF;
-    d.TextForeColor = 0x800000;
+    // Colours in the original's BGR order: 0x0000FF is red.
+    d.Label = Look(0x0000FF, 0x00FF00, "True", "false", "9.5", "0", "-1");
+    d.Text = Look(0xFFFFFF, 0x800000, "FALSE", "TRUE", "11", "False", "False");
     d.TextFocusColor = 0xCCFFFF;
-    d.TextFontBold = QStringLiteral("FALSE");
-    d.TextFontItalic = QStringLiteral("TRUE");
-    d.TextFontName = QStringLiteral("Noto Sans CJK JP");
-    d.TextFontSize = QStringLiteral("11");
-    d.TextFontStrikethru = QStringLiteral("False");
-    d.TextFontUnderline = QStringLiteral("False");
-    d.TitleBackColor = 0x123456;
-    d.TitleForeColor = 0;
-    d.TitleFontBold = QStringLiteral("1");
-    d.TitleFontItalic = QStringLiteral("0");
-    d.TitleFontName = QStringLiteral("Noto Sans CJK JP");
-    d.TitleFontSize = QStringLiteral("12");
-    d.TitleFontStrikethru = QStringLiteral("True");
-    d.TitleFontUnderline = QStringLiteral("0");
+    d.Title = Look(0x123456, 0, "1", "0", "12", "True", "0");
     return d;
 }
 
@@ -127,11 +122,11 @@ private slots:
         if (key == QLatin1String("FormBackColor"))
             d.FormBackColor = value;
         else if (key == QLatin1String("TextFontBold"))
-            d.TextFontBold = value;
+            d.Text.FontBold = value;
         else if (key == QLatin1String("TextFontSize"))
-            d.TextFontSize = value;
+            d.Text.FontSize = value;
         else
-            d.LabelFontItalic = value;
+            d.Label.FontItalic = value;
         QWidget form;
         (new QLineEdit(&form))->setObjectName(QStringLiteral("txt_A"));
         (new QLabel(&form))->setObjectName(QStringLiteral("lbl_B"));

@@ -152,6 +152,8 @@ private slots:
         QCOMPARE(F().ScreenMode, QStringLiteral("HEAD"));
         QVERIFY(!F().txt_SyoriKbn->isEnabled());
         QCOMPARE(QApplication::focusWidget(), F().txt_JohoKbn);
+        QCOMPARE(F().txt_JohoKbn->palette().color(QPalette::Base), QColor(255, 255, 204));
+        QCOMPARE(F().txt_SyoriKbn->palette().color(QPalette::Base), QColor(255, 255, 255));
         QCOMPARE(F().txt_Yosikisyubetu->Locked(), locked);
         QCOMPARE(F().txt_KoteiKomokuTiLocal->Locked(), locked);
         QCOMPARE(F().ComandBtn[4]->isEnabled(), !locked);

@@ -153,7 +153,7 @@ void F_K450120::BuildControls()
         *detailFields[i] = MakeField(this, details[i].field, details[i].maxLength, 2640, top,
                                      details[i].width, caption);
         if (detailLabels[i])
-            *detailLabels[i] = MakeLabel(this, details[i].label, 3780, top, 3600, kBox);
+            *detailLabels[i] = MakeLabel(this, details[i].label, 3200, top, 3600, kBox);
     }
 
     // The two layout frames (hidden until the line screen is shown).

@@ -49,7 +49,7 @@ void InitializeShell(F_K450120& form)
     }
     try {
         ApplyDisplaySettings(&form, form.Display);
-        form.Fields.TextBackColor = WindowsColor(form.Display.TextBackColor);
+        form.Fields.TextBackColor = WindowsColor(form.Display.Text.BackColor);
         form.Fields.TextFocusColor = WindowsColor(form.Display.TextFocusColor);
     } catch (const DisplaySettingError& e) {
         throw StartupFailure{QStringLiteral("項目設定エラー"), exit_status::DisplaySetting, e.what()};

@@ -83,50 +83,37 @@ EnvironmentSettings ReadEnvironmentSettings(const QString& programFolder)
 void ReadDisplaySettings(const QString& programFolder, DisplaySettings& d, FurtherSettings& f)
 {
     const QString file = ConfigFilePath(programFolder);
-    auto text = [&](const char* section, const char* key) {
-        return ReadKey(QString::fromUtf8(section), QLatin1String(key), kDefaultBuffer, file);
+    auto text = [&](const char* section, const QString& key) {
+        return ReadKey(QString::fromUtf8(section), key, kDefaultBuffer, file);
     };
-    auto number = [&](const char* key) {
-        return ToNumber(QLatin1String(key), text("Setting0", key));
+    auto number = [&](const QString& key) { return ToNumber(key, text("Setting0", key)); };
+    auto look = [&](const QString& kind, LookSettings& l) {
+        l.BackColor = number(kind + QStringLiteral("BackColor"));
+        l.FontBold = text("Setting0", kind + QStringLiteral("FontBold"));
+        l.FontItalic = text("Setting0", kind + QStringLiteral("FontItalic"));
+        l.FontName = text("Setting0", kind + QStringLiteral("FontName"));
+        l.FontSize = text("Setting0", kind + QStringLiteral("FontSize"));
+        l.FontStrikethru = text("Setting0", kind + QStringLiteral("FontStrikethru"));
+        l.FontUnderline = text("Setting0", kind + QStringLiteral("FontUnderline"));
+        l.ForeColor = number(kind + QStringLiteral("ForeColor"));
     };
-    d.FormBackColor = text("Setting0", "FormBackColor");
-    d.LabelBackColor = number("LabelBackColor");
-    d.LabelFontBold = text("Setting0", "LabelFontBold");
-    d.LabelFontItalic = text("Setting0", "LabelFontItalic");
-    d.LabelFontName = text("Setting0", "LabelFontName");
-    d.LabelFontSize = text("Setting0", "LabelFontSize");
-    d.LabelFontStrikethru = text("Setting0", "LabelFontStrikethru");
-    d.LabelFontUnderline = text("Setting0", "LabelFontUnderline");
-    d.LabelForeColor = number("LabelForeColor");
-    d.TextBackColor = number("TextBackColor");
-    d.TextFocusColor = number("TextFocusColor");
-    d.TextFontBold = text("Setting0", "TextFontBold");
-    d.TextFontItalic = text("Setting0", "TextFontItalic");
-    d.TextFontName = text("Setting0", "TextFontName");
-    d.TextFontSize = text("Setting0", "TextFontSize");
-    d.TextFontStrikethru = text("Setting0", "TextFontStrikethru");
-    d.TextFontUnderline = text("Setting0", "TextFontUnderline");
-    d.TextForeColor = number("TextForeColor");
-    d.TitleBackColor = number("TitleBackColor");
-    d.TitleFontBold = text("Setting0", "TitleFontBold");
-    d.TitleFontItalic = text("Setting0", "TitleFontItalic");
-    d.TitleFontName = text("Setting0", "TitleFontName");
-    d.TitleFontSize = text("Setting0", "TitleFontSize");
-    d.TitleFontStrikethru = text("Setting0", "TitleFontStrikethru");
-    d.TitleFontUnderline = text("Setting0", "TitleFontUnderline");
-    d.TitleForeColor = number("TitleForeColor");
+    d.FormBackColor = text("Setting0", QStringLiteral("FormBackColor"));
+    look(QStringLiteral("Label"), d.Label);
+    look(QStringLiteral("Text"), d.Text);
+    d.TextFocusColor = number(QStringLiteral("TextFocusColor"));
+    look(QStringLiteral("Title"), d.Title);
 
-    const double minimaize = ToNumber(QStringLiteral("MINIMAIZE"), text("K450310", "MINIMAIZE"));
+    const double minimaize = ToNumber(QStringLiteral("MINIMAIZE"), text("K450310", QStringLiteral("MINIMAIZE")));
     if (minimaize < std::numeric_limits<qint16>::min() - 0.5
         || minimaize >= std::numeric_limits<qint16>::max() + 0.5)
         throw ConfigReadError("MINIMAIZE out of range");
     f.Minimaize = static_cast<qint16>(qRound(minimaize));
-    f.Qvb100Path = text("PATH", "QVB100_PATH");
-    f.EdiInFil = text("PATH", "EDIINFIL");
-    f.EdiOutFil = text("PATH", "EDIOUTFIL");
-    f.MgstPath = text("PATH", "MGSTPATH");
-    f.OldFile = text("PATH", "OLD_FILE");
-    f.DebugMode = text("デバッグ", "MODE") == QLatin1String("1");
+    f.Qvb100Path = text("PATH", QStringLiteral("QVB100_PATH"));
+    f.EdiInFil = text("PATH", QStringLiteral("EDIINFIL"));
+    f.EdiOutFil = text("PATH", QStringLiteral("EDIOUTFIL"));
+    f.MgstPath = text("PATH", QStringLiteral("MGSTPATH"));
+    f.OldFile = text("PATH", QStringLiteral("OLD_FILE"));
+    f.DebugMode = text("デバッグ", QStringLiteral("MODE")) == QLatin1String("1");
 }
 
 QString ReadCategoryFilePath(const QString& programFolder)

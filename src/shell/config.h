@@ -20,23 +20,23 @@ struct EnvironmentSettings {
     QString DbString;
 };
 
-// Section Setting0. Colours held as numbers are converted when read; the
-// others are converted when they are applied to the controls.
+// The look of one kind of control in section Setting0: keys <Kind>BackColor,
+// <Kind>FontBold, ..., <Kind>ForeColor. Colours are converted when read, the
+// other values when they are applied to the controls.
+struct LookSettings {
+    double BackColor = 0;
+    QString FontBold, FontItalic, FontName, FontSize, FontStrikethru, FontUnderline;
+    double ForeColor = 0;
+};
+
+// Section Setting0: labels ("Label"), text boxes ("Text", with the focus
+// colour) and title labels ("Title").
 struct DisplaySettings {
     QString FormBackColor;
-    double LabelBackColor = 0;
-    QString LabelFontBold, LabelFontItalic, LabelFontName, LabelFontSize;
-    QString LabelFontStrikethru, LabelFontUnderline;
-    double LabelForeColor = 0;
-    double TextBackColor = 0;
+    LookSettings Label;
+    LookSettings Text;
     double TextFocusColor = 0;
-    QString TextFontBold, TextFontItalic, TextFontName, TextFontSize;
-    QString TextFontStrikethru, TextFontUnderline;
-    double TextForeColor = 0;
-    double TitleBackColor = 0;
-    QString TitleFontBold, TitleFontItalic, TitleFontName, TitleFontSize;
-    QString TitleFontStrikethru, TitleFontUnderline;
-    double TitleForeColor = 0;
+    LookSettings Title;
 };
 
 // Keys read after Setting0 that this program keeps but does not use.

@@ -55,6 +55,10 @@ int ShowMessage(QWidget* parent, const QString& text, int style, const QString& 
     if (!hasCancel && choices.size() == 1)
         box.setEscapeButton(choices.front().button);
     box.exec();
+    // Give the keyboard back to the form at once, also where no window
+    // manager does it.
+    if (parent && parent->isVisible())
+        parent->window()->activateWindow();
     const QAbstractButton* clicked = box.clickedButton();
     for (const Choice& c : choices)
         if (clicked == box.button(c.button))

@@ -8,17 +8,6 @@
 
 namespace {
 
-struct LookSettings {
-    double back;
-    const QString& bold;
-    const QString& italic;
-    const QString& name;
-    const QString& size;
-    const QString& strike;
-    const QString& underline;
-    double fore;
-};
-
 double ToSize(const QString& text)
 {
     bool ok = false;
@@ -32,16 +21,16 @@ void Apply(QWidget* control, const LookSettings& s, QPalette::ColorRole back,
            QPalette::ColorRole fore)
 {
     QPalette palette = control->palette();
-    palette.setColor(back, WindowsColor(s.back));
+    palette.setColor(back, WindowsColor(s.BackColor));
     QFont font = control->font();
-    font.setBold(ToFlag(s.bold));
-    font.setItalic(ToFlag(s.italic));
+    font.setBold(ToFlag(s.FontBold));
+    font.setItalic(ToFlag(s.FontItalic));
     // A face the system lacks falls back to the default face.
-    font.setFamilies({s.name});
-    font.setPointSizeF(ToSize(s.size));
-    font.setStrikeOut(ToFlag(s.strike));
-    font.setUnderline(ToFlag(s.underline));
-    palette.setColor(fore, WindowsColor(s.fore));
+    font.setFamilies({s.FontName});
+    font.setPointSizeF(ToSize(s.FontSize));
+    font.setStrikeOut(ToFlag(s.FontStrikethru));
+    font.setUnderline(ToFlag(s.FontUnderline));
+    palette.setColor(fore, WindowsColor(s.ForeColor));
     control->setFont(font);
     control->setPalette(palette);
 }
@@ -81,28 +70,19 @@ void ApplyDisplaySettings(QWidget* form, const DisplaySettings& d)
     form->setPalette(palette);
     form->setAutoFillBackground(true);
 
-    const LookSettings text{d.TextBackColor, d.TextFontBold, d.TextFontItalic,
-                            d.TextFontName, d.TextFontSize, d.TextFontStrikethru,
-                            d.TextFontUnderline, d.TextForeColor};
-    const LookSettings label{d.LabelBackColor, d.LabelFontBold, d.LabelFontItalic,
-                             d.LabelFontName, d.LabelFontSize, d.LabelFontStrikethru,
-                             d.LabelFontUnderline, d.LabelForeColor};
-    const LookSettings title{d.TitleBackColor, d.TitleFontBold, d.TitleFontItalic,
-                             d.TitleFontName, d.TitleFontSize, d.TitleFontStrikethru,
-                             d.TitleFontUnderline, d.TitleForeColor};
     const QList<QWidget*> controls = form->findChildren<QWidget*>();
     for (QWidget* control : controls) {
         if (control->window() != form)
             continue;
         if (qobject_cast<QLineEdit*>(control)) {
-            Apply(control, text, QPalette::Base, QPalette::Text);
+            Apply(control, d.Text, QPalette::Base, QPalette::Text);
         } else if (qobject_cast<QLabel*>(control)) {
             const QString prefix = control->objectName().left(4);
             if (prefix == QLatin1String("lbl_") || prefix == QLatin1String("OPR_")) {
-                Apply(control, label, QPalette::Window, QPalette::WindowText);
+                Apply(control, d.Label, QPalette::Window, QPalette::WindowText);
                 control->setAutoFillBackground(true);
             } else if (prefix == QLatin1String("tit_")) {
-                Apply(control, title, QPalette::Window, QPalette::WindowText);
+                Apply(control, d.Title, QPalette::Window, QPalette::WindowText);
                 control->setAutoFillBackground(true);
             }
         }
