@@ -331,6 +331,8 @@ void F_K450120::WireEvents()
             UpdateHeaderButtons(*this, field->objectName(), 0);
     };
     Fields.CheckField = [this](int position, qint16& hold) { CheckField(*this, position, hold); };
+    for (int i = 0; i < 25; ++i)
+        connect(ComandBtn[i], &QPushButton::clicked, this, [this, i] { ComandBtnClick(*this, i); });
 }
 
 void F_K450120::closeEvent(QCloseEvent* event)

@@ -1,6 +1,13 @@
 #include "format/screen_mode.h"
 
 #include "app/main_form.h"
+#include "items/edit_pane.h"
+#include "shell/twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 
 void InitializeScreen(F_K450120& form)
 {
@@ -23,4 +30,68 @@ void SetScreenMode(F_K450120& form, const char* mode)
 {
     form.ScreenMode = QLatin1String(mode);
     form.Fields.SetGroupEnabled(form.ScreenMode);
+}
+
+void SwitchLayout(F_K450120& form, bool detail)
+{
+    const QString sides[] = {QStringLiteral("E"), QStringLiteral("L")};
+    if (!detail) {
+        form.PGID->setText(QStringLiteral("G4502001"));
+        form.Lis_Hyojun->clear();
+        form.Lis_Local->clear();
+        if (form.Frame[0]->isHidden())
+            return;
+        for (const QString& side : sides)
+            ClearEditPane(form, side, QStringLiteral("Z"));
+    } else {
+        form.PGID->setText(QStringLiteral("G4502002"));
+    }
+
+    QGroupBox* standard = form.Frame[0];
+    QGroupBox* local = form.Frame[1];
+    QLabel* codeBase = form.FrameBase[0];
+    QLabel* bpidBase = form.FrameBase[1];
+    SetTopTwips(standard, TopTwips(codeBase) + HeightTwips(codeBase) + 20);
+    SetLeftTwips(standard, 210);
+    SetTopTwips(local, TopTwips(standard));
+    standard->setVisible(detail);
+    local->setVisible(detail);
+
+    if (detail) {
+        SetScreenMode(form, "BODY");
+        for (const QString& side : sides) {
+            EnableItemFields(form, side, true);
+            EnableGroupFields(form, side, true);
+        }
+        // Buttons 12 to 16 fill the gap between the frames.
+        const qint16 left = static_cast<qint16>(LeftTwips(standard) + WidthTwips(standard));
+        const qint16 width = static_cast<qint16>(LeftTwips(local) - left);
+        for (int i = 12; i <= 16; ++i) {
+            SetWidthTwips(form.ComandBtn[i], width);
+            SetLeftTwips(form.ComandBtn[i], left);
+            form.ComandBtn[i]->setVisible(true);
+        }
+        SetTopTwips(bpidBase, 810);
+        SetTopTwips(form.txt_BPID, 810);
+        for (QWidget* w : std::initializer_list<QWidget*>{codeBase, form.lbl_JohoKbn, form.txt_JohoKbn})
+            SetLeftTwips(w, LeftTwips(w) + 5000);
+        form.txt_KomokuNo->setFocus();
+    } else {
+        for (int i = 12; i <= 16; ++i)
+            form.ComandBtn[i]->setVisible(false);
+        SetTopTwips(form.txt_BPID, 1170);
+        SetTopTwips(bpidBase, 1170);
+        SetLeftTwips(codeBase, LeftTwips(codeBase) - 5000);
+        for (QWidget* w : std::initializer_list<QWidget*>{form.lbl_JohoKbn, form.txt_JohoKbn})
+            if (LeftTwips(w) - 5000 > 0)
+                SetLeftTwips(w, LeftTwips(w) - 5000);
+        SetScreenMode(form, "MODE");
+    }
+
+    form.txt_JohoKbn->setEnabled(true);
+    form.txt_BPID->setEnabled(true);
+    for (FieldEdit* f : {form.txt_Yosikisyubetu, form.txt_SintaxID, form.txt_KakunoMode,
+                         form.txt_1ByteMijiSyugo, form.txt_2ByteMijiSyugo,
+                         form.txt_LocalKeishiki, form.txt_XMLmojiCode})
+        f->setVisible(true);
 }

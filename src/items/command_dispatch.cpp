@@ -2,13 +2,17 @@
 
 #include "app/main_form.h"
 #include "format/header_flow.h"
+#include "format/format_store.h"
 #include "format/screen_mode.h"
+#include "search/category_search.h"
+#include "search/code_search.h"
 #include "shell/key_codes.h"
 #include "shell/text.h"
 #include "validation/field_checks.h"
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -20,18 +24,43 @@ bool ListHasFocus(const F_K450120& form)
     return focus == form.Lis_Hyojun || focus == form.Lis_Local;
 }
 
-void EnterKey(F_K450120& form)
+bool EditingAllowed(const F_K450120& form)
+{
+    const QString category = TrimBlanks(form.txt_SyoriKbn->text());
+    return category != QLatin1String("9") && category != QLatin1String("0");
+}
+
+// Returns false when the key handling ends here.
+bool EnterKey(F_K450120& form)
 {
     qint16 hold = 0;
     CheckField(form, form.Fields.ActivePosition(), hold);
     if (hold == 9) {
         if (FieldEdit* field = form.Fields.ActiveField())
             FieldTable::SelectAllText(field);
-        return;
+        return false;
     }
-    if (hold == -1)
-        return;
-    form.Fields.MoveToNextField(vk::Return);
+    return hold != -1;
+}
+
+void SearchKey(F_K450120& form)
+{
+    const QWidget* focus = form.Fields.ActiveControl();
+    if (focus == form.txt_JohoKbn) {
+        qint16 status = 0;
+        OpenCategorySearch(&form, form.ProgramFolder, form.txt_JohoKbn, form.lbl_JohoKbn, status);
+    } else if (focus == form.txt_BPID) {
+        const bool noCategory = TrimBlanks(form.txt_JohoKbn->text()).isEmpty();
+        OpenCodeSearch(&form, form.Db, CodeSearchKind::FormatKey, form.txt_JohoKbn,
+                       noCategory ? form.txt_JohoKbn : nullptr, form.txt_BPID);
+        if (noCategory) {
+            qint16 hold = 0;
+            ShowCheckMessage(form, CheckInformationCategory(form, hold));
+        }
+    } else if (focus == form.txt_KomokuNo) {
+        OpenCodeSearch(&form, form.Db, CodeSearchKind::ItemNumber, form.txt_KomokuNo,
+                       form.txt_KomokuNo, form.lbl_KomokuNo);
+    }
 }
 
 void EscapeKey(F_K450120& form)
@@ -40,6 +69,8 @@ void EscapeKey(F_K450120& form)
         form.close();
         return;
     }
+    if (LeadingInteger(form.txt_SyoriKbn->text()) == 0 && form.Frame[0]->isVisible())
+        form.ScreenMode = QStringLiteral("BODY");
     if (form.ScreenMode == QLatin1String("HEAD")) {
         StepBackMode(form);
         const QString category = TrimBlanks(form.txt_SyoriKbn->text());
@@ -47,34 +78,102 @@ void EscapeKey(F_K450120& form)
             || category == QLatin1String("2") || category == QLatin1String("9"))
             ClearHeaderFields(form);
         form.txt_SyoriKbn->setFocus();
+    } else if (form.ScreenMode == QLatin1String("BODY")) {
+        if (form.Frame[0]->isVisible()) {
+            ComandBtnClick(form, 16);
+        } else {
+            ComandBtnClick(form, 2);
+            form.txt_JohoKbn->setFocus();
+        }
     }
+}
+
+// Alt and Ctrl shortcuts; true when one ran.
+bool DispatchShortcut(F_K450120& form, int keyCode, int shift)
+{
+    const QString side = ActiveSide(form);
+    const bool paneActive = form.Frame[0]->isVisible() && !side.isEmpty();
+    if (shift == kCtrlMask && keyCode == vk::Tab && paneActive) {
+        (side == QLatin1String("E") ? form.txt_KomokuMei : form.txt_KomokuNo)->setFocus();
+        return true;
+    }
+    if (shift != kAltMask)
+        return false;
+    if (paneActive) {
+        if (keyCode == 'X' && EditingAllowed(form)) {
+            ComandBtnClick(form, 2);
+            return true;
+        }
+        return false;
+    }
+    if (keyCode == 'C') {
+        ComandBtnClick(form, 0);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
 
-bool DispatchFormKey(F_K450120& form, int keyCode, int /*shift*/)
+void ComandBtnClick(F_K450120& form, int index)
 {
+    switch (index) {
+    case 1:
+        SwitchLayout(form, true);
+        break;
+    case 3:
+        RemoveOrphanLines(form);
+        form.Fields.ClearScreen(&form);
+        ResetToKeyEntry(form);
+        StepBackMode(form);
+        form.txt_SyoriKbn->setFocus();
+        break;
+    case 15:
+        SwitchLayout(form, false);
+        SetScreenMode(form, "BODY");
+        form.txt_Yosikisyubetu->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+bool DispatchFormKey(F_K450120& form, int keyCode, int shift)
+{
+    bool consumed = false;
+    bool goOn = true;
     switch (keyCode) {
     case vk::Return:
+        consumed = true;
         if (!ListHasFocus(form))
-            EnterKey(form);
-        return true;
+            goOn = EnterKey(form);
+        break;
+    case vk::F5:
+        consumed = true;
+        SearchKey(form);
+        break;
     case vk::Escape:
+        consumed = true;
         EscapeKey(form);
+        break;
+    default:
+        break;
+    }
+    if (!goOn)
+        return consumed;
+    if (DispatchShortcut(form, keyCode, shift))
         return true;
-    case vk::Up:
-        if (ListHasFocus(form))
-            return false;
-        form.Fields.MoveToPreviousField(keyCode);
-        return true;
-    case vk::Down:
-        if (ListHasFocus(form))
-            return false;
+    if (ListHasFocus(form))
+        return consumed;
+    if (keyCode == vk::Return || keyCode == vk::Down) {
         form.Fields.MoveToNextField(keyCode);
         return true;
-    default:
-        return false;
     }
+    if (keyCode == vk::Up) {
+        form.Fields.MoveToPreviousField(keyCode);
+        return true;
+    }
+    return consumed;
 }
 
 void LockEditFields(F_K450120& form, int flag)
@@ -100,4 +199,15 @@ void LockEditFields(F_K450120& form, int flag)
         form.ComandBtn[15]->setEnabled(true);
         form.ComandBtn[16]->setEnabled(false);
     }
+}
+
+QString ActiveSide(const F_K450120& form)
+{
+    const FieldTable& t = form.Fields;
+    const int pos = t.ActivePosition();
+    if (pos >= t.StandardPaneStart && pos <= t.StandardPaneEnd)
+        return QStringLiteral("E");
+    if (pos > t.StandardPaneEnd && pos <= t.LastFieldPos)
+        return QStringLiteral("L");
+    return QString();
 }

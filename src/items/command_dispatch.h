@@ -1,10 +1,13 @@
 #pragma once
-// The form-level keys and the locking of fields and buttons by processing
-// category.
+// The commands of the main form: the 25 buttons, the form-level keys and
+// shortcuts, and the locking of fields and buttons by processing category.
 
 #include <QString>
 
 class F_K450120;
+
+// Runs the operation of command button `index` (0 to 24).
+void ComandBtnClick(F_K450120& form, int index);
 
 // The form's key-down handler (the form previews every key). True when the
 // key has been handled and must not reach the focused control.
@@ -13,3 +16,6 @@ bool DispatchFormKey(F_K450120& form, int keyCode, int shift);
 // Locks the editable fields and enables the buttons by processing category;
 // any flag above 0 locks every field.
 void LockEditFields(F_K450120& form, int flag);
+
+// "E" while the focus is in the standard pane, "L" in the local pane, else empty.
+QString ActiveSide(const F_K450120& form);

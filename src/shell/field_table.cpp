@@ -156,6 +156,8 @@ void FieldTable::AutoAdvance(int& keyCode, int shift)
     qint16 hold = 0;
     if (CheckField)
         CheckField(field->TabIndex, hold);
+    if (hold == -1)
+        return;  // the check has placed the focus itself
     if (hold != 9) {
         keyCode = vk::Return;
         MoveToNextField(vk::Return);

@@ -2,6 +2,7 @@
 
 #include "app/main_form.h"
 #include "format/header_flow.h"
+#include "format/header_load.h"
 #include "format/screen_mode.h"
 #include "items/command_dispatch.h"
 #include "shell/category_lookup.h"
@@ -9,10 +10,10 @@
 #include "shell/text.h"
 
 #include <QLabel>
+#include <QListWidget>
 
 namespace {
 
-// Check message numbers.
 constexpr int kNoMessage = -1;
 
 const char* MessageText(int number)
@@ -36,6 +37,108 @@ const char* MessageText(int number)
     case 108: return "繰返し数が入力されていません";
     default: return nullptr;
     }
+}
+
+bool IsEmpty(const FieldEdit* field)
+{
+    return TrimBlanks(field->text()).isEmpty();
+}
+
+int CheckBpid(F_K450120& form, qint16& hold)
+{
+    hold = 0;
+    form.Lis_Hyojun->clear();
+    form.Lis_Local->clear();
+    const QString bpid = TrimBlanks(form.txt_BPID->text());
+    if (bpid.isEmpty() || bpid.size() < 8) {
+        hold = 9;
+        ClearHeaderFields(form);
+        return bpid.isEmpty() ? 3 : 4;
+    }
+    // The key as typed, untrimmed.
+    const QString code = form.txt_JohoKbn->text();
+    const QString key = form.txt_BPID->text();
+    form.Db.SetStatement(QStringLiteral("Select 情報区分コード From FL1902フォーマット情報マスタ"
+                                        " Where 情報区分コード=? And BPID =?"),
+                         {code, key});
+    bool stored = false;
+    try {
+        ResultSet rs;
+        form.Db.OpenReadOnlyResultset(rs);
+        stored = form.Db.ResultStatus == QLatin1String("0");
+        rs.Close();
+    } catch (const SqlError&) {
+        stored = false;
+    }
+    switch (LeadingInteger(form.txt_SyoriKbn->text())) {
+    case 0:
+    case 2:
+    case 9:
+        if (!stored) {
+            hold = 9;
+            return 5;
+        }
+        try {
+            LoadHeader(form, code, key);
+        } catch (const SqlError&) {
+            // The key exists; a header that cannot be read shows nothing.
+        }
+        if (LeadingInteger(form.txt_SyoriKbn->text()) == 2)
+            SetScreenMode(form, "BODY");
+        return kNoMessage;
+    case 1:
+        if (stored) {
+            hold = 9;
+            return 6;
+        }
+        SetScreenMode(form, "BODY");
+        return kNoMessage;
+    default:
+        return kNoMessage;
+    }
+}
+
+// A detail setting: its default when empty, then its category lookup.
+void CheckSetting(F_K450120& form, FieldEdit* field, const QString& defaultText,
+                  const char* kind, QLabel* label, qint16& hold)
+{
+    if (IsEmpty(field))
+        field->setText(defaultText);
+    if (kind)
+        CheckCategoryCode(&form, form.Db, QString::fromUtf8(kind), field->text(), label, hold);
+}
+
+QString StorageModeDefault(const F_K450120& form)
+{
+    const QString form_id = form.txt_Yosikisyubetu->text();
+    if (form_id == QLatin1String("11") || form_id == QLatin1String("20"))
+        return QStringLiteral("M");
+    if (form_id == QLatin1String("10"))
+        return QStringLiteral("S");
+    return QString();
+}
+
+// The check of one detail setting by its field; false for other fields.
+bool CheckDetailSetting(F_K450120& form, FieldEdit* field, qint16& hold)
+{
+    if (field == form.txt_Yosikisyubetu)
+        CheckSetting(form, field, QStringLiteral("11"), "様式識別", form.lbl_Yosikisyubetu, hold);
+    else if (field == form.txt_SintaxID)
+        CheckSetting(form, field, QStringLiteral("CII111"), nullptr, nullptr, hold);
+    else if (field == form.txt_KakunoMode)
+        CheckSetting(form, field, StorageModeDefault(form), "格納モード", form.lbl_KakunoMode, hold);
+    else if (field == form.txt_1ByteMijiSyugo)
+        CheckSetting(form, field, QStringLiteral("S"), "1バイト文字集合", form.lbl_1ByteMijiSyugo, hold);
+    else if (field == form.txt_2ByteMijiSyugo)
+        CheckSetting(form, field, QStringLiteral("S"), "2バイト文字集合", form.lbl_2ByteMijiSyugo, hold);
+    else if (field == form.txt_LocalKeishiki)
+        CheckSetting(form, field, QStringLiteral("T"), "ローカル形式", form.lbl_LocalKeishiki, hold);
+    else if (field == form.txt_XMLmojiCode)
+        CheckSetting(form, field, form.txt_2ByteMijiSyugo->text(), "XML文字コード",
+                     form.lbl_XMLmojiCode, hold);
+    else
+        return false;
+    return true;
 }
 
 }  // namespace
@@ -62,15 +165,56 @@ int CheckProcessingCategory(F_K450120& form, qint16& hold)
     return kNoMessage;
 }
 
+int CheckInformationCategory(F_K450120& form, qint16& hold)
+{
+    hold = 9;
+    const QString code = TrimBlanks(form.txt_JohoKbn->text());
+    if (code.isEmpty())
+        return 1;
+    const qsizetype index = form.Categories.Codes.indexOf(code);
+    if (index < 0) {
+        form.lbl_JohoKbn->clear();
+        return 2;
+    }
+    form.lbl_JohoKbn->setText(form.Categories.Names[index]);
+    hold = 0;
+    return kNoMessage;
+}
+
+qint16 CheckDetailSettings(F_K450120& form)
+{
+    qint16 hold = 0;
+    for (FieldEdit* field : {form.txt_Yosikisyubetu, form.txt_KakunoMode, form.txt_1ByteMijiSyugo,
+                             form.txt_2ByteMijiSyugo, form.txt_LocalKeishiki, form.txt_SintaxID,
+                             form.txt_XMLmojiCode}) {
+        CheckDetailSetting(form, field, hold);
+        if (hold != 0)
+            break;
+    }
+    return hold;
+}
+
 void CheckField(F_K450120& form, int position, qint16& hold)
 {
     if (position < 0 || position >= form.Fields.Fields.size())
         return;
     FormatFieldText(form.Fields, position);
-    const QString name = form.Fields.Fields[position]->objectName();
+    FieldEdit* field = form.Fields.Fields[position];
     int number = kNoMessage;
-    if (name == QLatin1String("txt_SyoriKbn"))
+    if (field == form.txt_SyoriKbn) {
         number = CheckProcessingCategory(form, hold);
+    } else if (field == form.txt_JohoKbn) {
+        number = CheckInformationCategory(form, hold);
+    } else if (field == form.txt_BPID) {
+        number = CheckBpid(form, hold);
+    } else if (CheckDetailSetting(form, field, hold)) {
+        // An accepted XML character code opens the line screen, which puts
+        // the focus in the first item field; the key handling ends there.
+        if (field == form.txt_XMLmojiCode && hold == 0) {
+            SwitchLayout(form, true);
+            hold = -1;
+        }
+    }
     ShowCheckMessage(form, number);
-    UpdateHeaderButtons(form, name, hold);
+    UpdateHeaderButtons(form, field->objectName(), hold);
 }

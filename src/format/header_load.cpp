@@ -1,0 +1,61 @@
+#include "format/header_load.h"
+
+#include "app/main_form.h"
+#include "shell/category_lookup.h"
+#include "shell/connection.h"
+#include "shell/text.h"
+
+#include <QLabel>
+
+namespace {
+
+// A stored setting without a usable value is shown empty and not looked up.
+bool HasValue(const QVariant& value)
+{
+    return !value.isNull() && !TrimBlanks(value.toString()).isEmpty();
+}
+
+}  // namespace
+
+void LoadHeader(F_K450120& form, const QString& code, const QString& bpid)
+{
+    form.Db.SetStatement(QStringLiteral("SELECT FL1902フォーマット情報マスタ.*  ")
+                             + QStringLiteral(" FROM FL1902フォーマット情報マスタ ")
+                             + QStringLiteral(" WHERE FL1902フォーマット情報マスタ.情報区分コード=?")
+                             + QStringLiteral(" AND FL1902フォーマット情報マスタ.BPID=?"),
+                         {code, bpid});
+    ResultSet row;
+    form.Db.OpenReadOnlyResultset(row);
+    if (!row.AtEnd())
+        ShowDetailSettings(form, row);
+    row.Close();
+}
+
+void ShowDetailSettings(F_K450120& form, const ResultSet& row)
+{
+    struct Setting {
+        const char* column;
+        FieldEdit* field;
+        QLabel* label;  // nullptr: shown without a lookup
+        bool trimmed;
+    };
+    const Setting settings[] = {
+        {"様式識別", form.txt_Yosikisyubetu, form.lbl_Yosikisyubetu, false},
+        {"シンタックスIDバージョン", form.txt_SintaxID, nullptr, false},
+        {"格納モード", form.txt_KakunoMode, form.lbl_KakunoMode, true},
+        {"1バイト文字集合", form.txt_1ByteMijiSyugo, form.lbl_1ByteMijiSyugo, false},
+        {"2バイト文字集合", form.txt_2ByteMijiSyugo, form.lbl_2ByteMijiSyugo, false},
+        {"ローカル形式", form.txt_LocalKeishiki, form.lbl_LocalKeishiki, false},
+        {"XML文字コード", form.txt_XMLmojiCode, form.lbl_XMLmojiCode, false},
+    };
+    for (const Setting& s : settings) {
+        const QString column = QString::fromUtf8(s.column);
+        const QVariant value = row.Value(column);
+        const QString text = value.isNull() ? QString() : value.toString();
+        s.field->setText(s.trimmed ? TrimBlanks(text) : text);
+        if (s.label && HasValue(value)) {
+            qint16 hold = 0;
+            CheckCategoryCode(&form, form.Db, column, s.field->text(), s.label, hold);
+        }
+    }
+}

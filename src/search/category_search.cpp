@@ -1,0 +1,165 @@
+#include "search/category_search.h"
+
+#include "format/information_categories.h"
+#include "shell/config.h"
+#include "shell/control_text.h"
+#include "shell/text.h"
+#include "shell/twips.h"
+
+#include <QDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace {
+
+constexpr int kDialogWidth = 4600;
+constexpr int kGridLeft = 150;
+constexpr int kGridTop = 120;
+constexpr int kGridWidth = 4300;
+constexpr int kGridHeight = 4200;
+constexpr int kRowHeight = 360;
+constexpr int kButtonWidth = 1215;
+constexpr int kButtonHeight = 495;
+constexpr int kGap = 180;
+
+enum Column { kKeyColumn = 0, kCodeColumn = 1, kNameColumn = 2 };
+
+class CategorySearchDialog : public QDialog {
+public:
+    CategorySearchDialog(QWidget* parent, QWidget* codeTarget, QWidget* nameTarget)
+        : QDialog(parent), codeTarget_(codeTarget), nameTarget_(nameTarget)
+    {
+        setObjectName(QStringLiteral("G_GRID"));
+        setWindowTitle(QStringLiteral("情報区分検索"));
+
+        grid_ = new QTableWidget(0, 3, this);
+        grid_->setObjectName(QStringLiteral("MSFLEXGRID"));
+        grid_->setHorizontalHeaderLabels(
+            {QString(), QStringLiteral("情報区分ｺｰﾄﾞ"), QStringLiteral("情報区分名")});
+        grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+        grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+        grid_->verticalHeader()->hide();
+        grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        grid_->verticalHeader()->setMinimumSectionSize(ToPixels(kRowHeight));
+        grid_->verticalHeader()->setDefaultSectionSize(ToPixels(kRowHeight));
+        grid_->setColumnWidth(kCodeColumn, ToPixels(1350));
+        grid_->setColumnWidth(kNameColumn, ToPixels(2500));
+        // The first column only carries the row markers of the fixed column.
+        grid_->setColumnHidden(kKeyColumn, true);
+        grid_->installEventFilter(this);
+        SetTwipsGeometry(grid_, kGridLeft, kGridTop, kGridWidth, kGridHeight);
+
+        const int buttonTop = kGridTop + kGridHeight + kGap;
+        const int spacing = 450;
+        const int buttonsLeft = (kDialogWidth - 2 * kButtonWidth - spacing) / 2;
+        auto* select = MakeButton(QStringLiteral("SELECT"), QStringLiteral("選択"));
+        auto* stop = MakeButton(QStringLiteral("STOP"), QStringLiteral("中止"));
+        SetTwipsGeometry(select, buttonsLeft, buttonTop, kButtonWidth, kButtonHeight);
+        SetTwipsGeometry(stop, buttonsLeft + kButtonWidth + spacing, buttonTop, kButtonWidth,
+                         kButtonHeight);
+        setFixedSize(ToPixels(kDialogWidth), ToPixels(buttonTop + kButtonHeight + kGap));
+
+        connect(select, &QPushButton::clicked, this, &CategorySearchDialog::Choose);
+        connect(stop, &QPushButton::clicked, this, [this] { done(Rejected); });
+        connect(grid_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+            if (index.isValid())
+                Choose();
+        });
+    }
+
+    void Fill(const InformationCategories& list)
+    {
+        grid_->setRowCount(list.Codes.size());
+        for (int i = 0; i < list.Codes.size(); ++i) {
+            grid_->setItem(i, kKeyColumn, new QTableWidgetItem());
+            grid_->setItem(i, kCodeColumn, new QTableWidgetItem(list.Codes[i]));
+            grid_->setItem(i, kNameColumn, new QTableWidgetItem(list.Names.value(i)));
+        }
+        if (grid_->rowCount() > 0) {
+            grid_->setCurrentCell(0, kCodeColumn);
+            grid_->selectRow(0);
+        }
+        grid_->setFocus();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == grid_ && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                Choose();
+                return true;
+            }
+            // Esc in the list only backs out; the code typed so far stays.
+            if (key == Qt::Key_Escape) {
+                done(Rejected);
+                return true;
+            }
+        }
+        return QDialog::eventFilter(watched, event);
+    }
+
+    // Esc that no control took: the operator drops the code altogether.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+            if (codeTarget_)
+                SetControlText(codeTarget_, QString());
+            done(Rejected);
+            return;
+        }
+        QDialog::keyPressEvent(event);
+    }
+
+private:
+    QPushButton* MakeButton(const QString& name, const QString& caption)
+    {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(name);
+        button->setAccessibleName(caption);
+        button->setAutoDefault(false);
+        return button;
+    }
+
+    void Choose()
+    {
+        // An empty list has nothing to take; the dialog stays for 中止 or Esc.
+        const int row = grid_->currentRow();
+        if (row < 0 || row >= grid_->rowCount())
+            return;
+        if (codeTarget_)
+            SetControlText(codeTarget_, TrimBlanks(grid_->item(row, kCodeColumn)->text()));
+        if (nameTarget_)
+            SetControlText(nameTarget_, TrimBlanks(grid_->item(row, kNameColumn)->text()));
+        done(Accepted);
+    }
+
+    QWidget* codeTarget_;
+    QWidget* nameTarget_;
+    QTableWidget* grid_ = nullptr;
+};
+
+}  // namespace
+
+void OpenCategorySearch(QWidget* parent, const QString& programFolder, QWidget* codeTarget,
+                        QWidget* nameTarget, qint16& status)
+{
+    QString path;
+    try {
+        path = ReadCategoryFilePath(programFolder);
+    } catch (const ConfigReadError&) {
+        path.clear();
+    }
+    InformationCategories list;
+    if (!ReadInformationCategories(path, list)) {
+        status = 9;
+        return;
+    }
+    CategorySearchDialog dialog(parent, codeTarget, nameTarget);
+    dialog.Fill(list);
+    dialog.exec();
+}

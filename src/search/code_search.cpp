@@ -1,0 +1,231 @@
+#include "search/code_search.h"
+
+#include "shell/connection.h"
+#include "shell/control_text.h"
+#include "shell/dialogs.h"
+#include "shell/text.h"
+#include "shell/twips.h"
+
+#include <QDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kDialogWidth = 6200;
+constexpr int kGridTop = 120;
+constexpr int kGridHeight = 4000;
+constexpr int kButtonWidth = 1215;
+constexpr int kButtonHeight = 495;
+constexpr int kGap = 180;
+
+struct Layout {
+    QString statement;
+    QVariantList params;
+    // Headings are the column names as the statement writes them.
+    QStringList headings;
+    int columnWidths[2];
+    int gridWidth;
+};
+
+Layout LayoutFor(CodeSearchKind kind, const QWidget* firstTarget)
+{
+    if (kind == CodeSearchKind::ItemNumber)
+        return {QStringLiteral("SELECT 項目No,データ項目名 FROM FL1901項目情報マスタ"), {},
+                {QStringLiteral("項目No"), QStringLiteral("データ項目名")}, {2000, 3000}, 5050};
+    Layout layout{QStringLiteral("SELECT DISTINCT 情報区分コード,BPID FROM FL1902フォーマット情報マスタ"),
+                  {}, {QStringLiteral("情報区分コード"), QStringLiteral("BPID")}, {2500, 3000}, 5500};
+    const QString filter = ControlText(firstTarget);
+    if (!filter.isEmpty()) {
+        layout.statement += QStringLiteral(" WHERE 情報区分コード=?");
+        layout.params << filter;
+    }
+    layout.statement += QStringLiteral(" order by 情報区分コード,BPID");
+    return layout;
+}
+
+// Drivers hand numbers back as integers, doubles or text; an item number
+// must read as the operator typed it, never as "12.0".
+QString CellText(const QVariant& value)
+{
+    if (value.isNull())
+        return QString();
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double d = value.toDouble();
+        if (std::abs(d) < 1e15 && d == static_cast<double>(static_cast<qint64>(d)))
+            return QString::number(static_cast<qint64>(d));
+        return QString::number(d, 'g', 15);
+    }
+    default:
+        return value.toString();
+    }
+}
+
+class CodeSearchDialog : public QDialog {
+public:
+    CodeSearchDialog(QWidget* parent, CodeSearchKind kind, QWidget* first, QWidget* second,
+                     QWidget* third)
+        : QDialog(parent), kind_(kind), first_(first), second_(second), third_(third)
+    {
+        setObjectName(QStringLiteral("SEARCH_MSTDB"));
+        setWindowTitle(QStringLiteral("□□ 検索 □□"));
+        grid_ = new QTableWidget(0, 2, this);
+        grid_->setObjectName(QStringLiteral("GRID"));
+        grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+        grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+        grid_->verticalHeader()->hide();
+        grid_->installEventFilter(this);
+        select_ = MakeButton(QStringLiteral("SELECT"), QStringLiteral("選択"));
+        stop_ = MakeButton(QStringLiteral("STOP"), QStringLiteral("中止"));
+        connect(select_, &QPushButton::clicked, this, &CodeSearchDialog::Choose);
+        connect(stop_, &QPushButton::clicked, this, [this] { done(Rejected); });
+        connect(grid_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+            if (index.isValid())
+                Choose();
+        });
+    }
+
+    QTableWidget* Grid() const { return grid_; }
+
+    void Arrange(const Layout& layout)
+    {
+        const int gridLeft = (kDialogWidth - layout.gridWidth) / 2;
+        SetTwipsGeometry(grid_, gridLeft, kGridTop, layout.gridWidth, kGridHeight);
+        for (int c = 0; c < 2; ++c)
+            grid_->setColumnWidth(c, ToPixels(layout.columnWidths[c]));
+        const int buttonTop = kGridTop + kGridHeight + kGap;
+        const int spacing = 600;
+        const int buttonsLeft = (kDialogWidth - 2 * kButtonWidth - spacing) / 2;
+        SetTwipsGeometry(select_, buttonsLeft, buttonTop, kButtonWidth, kButtonHeight);
+        SetTwipsGeometry(stop_, buttonsLeft + kButtonWidth + spacing, buttonTop, kButtonWidth,
+                         kButtonHeight);
+        setFixedSize(ToPixels(kDialogWidth), ToPixels(buttonTop + kButtonHeight + kGap));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == grid_ && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            // The view would emit activated and pass the key on to the
+            // dialog's default button; here Enter means "take this row".
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                Choose();
+                return true;
+            }
+            if (key == Qt::Key_Escape) {
+                Cancel();
+                return true;
+            }
+        }
+        return QDialog::eventFilter(watched, event);
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+            Cancel();
+            return;
+        }
+        QDialog::keyPressEvent(event);
+    }
+
+private:
+    QPushButton* MakeButton(const QString& name, const QString& caption)
+    {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(name);
+        button->setAccessibleName(caption);
+        button->setAutoDefault(false);
+        return button;
+    }
+
+    // Esc abandons the search including its filter, so the caller starts over.
+    void Cancel()
+    {
+        if (first_)
+            SetControlText(first_, QString());
+        done(Rejected);
+    }
+
+    void Choose()
+    {
+        const int row = grid_->currentRow();
+        if (row < 0)
+            return;
+        const auto cell = [this, row](int column) {
+            const QTableWidgetItem* item = grid_->item(row, column);
+            return item ? TrimBlanks(item->text()) : QString();
+        };
+        if (kind_ == CodeSearchKind::FormatKey) {
+            if (third_)
+                SetControlText(third_, cell(1));
+            if (second_)
+                SetControlText(second_, cell(0));
+        } else {
+            if (second_)
+                SetControlText(second_, cell(0));
+            if (third_)
+                SetControlText(third_, cell(1));
+        }
+        done(Accepted);
+    }
+
+    CodeSearchKind kind_;
+    QWidget* first_;
+    QWidget* second_;
+    QWidget* third_;
+    QTableWidget* grid_ = nullptr;
+    QPushButton* select_ = nullptr;
+    QPushButton* stop_ = nullptr;
+};
+
+// Reads the whole result into the grid; false when there is nothing to show.
+bool Fill(Connection& db, const Layout& layout, QTableWidget* grid)
+{
+    ResultSet rs;
+    try {
+        db.SetStatement(layout.statement, layout.params);
+        db.OpenSearchRecordset(rs);
+        if (db.ResultStatus == QStringLiteral("9"))
+            return false;
+        for (; !rs.AtEnd(); rs.MoveNext()) {
+            const int row = grid->rowCount();
+            grid->insertRow(row);
+            for (int c = 0; c < 2; ++c)
+                grid->setItem(row, c, new QTableWidgetItem(CellText(rs.Value(c))));
+        }
+        rs.Close();
+    } catch (const SqlError&) {
+        rs.Close();
+        return false;
+    }
+    return grid->rowCount() > 0;
+}
+
+}  // namespace
+
+void OpenCodeSearch(QWidget* parent, Connection& db, CodeSearchKind kind, QWidget* firstTarget,
+                    QWidget* secondTarget, QWidget* thirdTarget)
+{
+    const Layout layout = LayoutFor(kind, firstTarget);
+    CodeSearchDialog dialog(parent, kind, firstTarget, secondTarget, thirdTarget);
+    QTableWidget* grid = dialog.Grid();
+    grid->setHorizontalHeaderLabels(layout.headings);
+    if (!Fill(db, layout, grid)) {
+        ShowMessage(parent, QStringLiteral("検索データが有りません"), msg::OkOnly);
+        return;
+    }
+    dialog.Arrange(layout);
+    grid->setCurrentCell(0, 0);
+    grid->selectRow(0);
+    grid->setFocus();
+    dialog.exec();
+}
