@@ -8,6 +8,7 @@
 #include "items/command_dispatch.h"
 #include "shell/twips.h"
 #include "support/message_box_answerer.h"
+#include "support/modal_driver.h"
 #include "support/temp_site.h"
 #include "validation/field_checks.h"
 
@@ -15,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 namespace {
@@ -393,6 +395,37 @@ private slots:
         QVERIFY(F().txt_BPID->text().isEmpty());
         QCOMPARE(F().focusWidget(), F().txt_SyoriKbn);
         QVERIFY(F().txt_SyoriKbn->isEnabled() && !F().txt_JohoKbn->isEnabled());
+    }
+
+    void searchKeys()
+    {
+        Type(F().txt_SyoriKbn, QStringLiteral("2"));
+        // F5 in the BPID with no category: the chosen row fills both and names the category.
+        F().txt_BPID->setFocus();
+        ModalDriver keys(QStringLiteral("SEARCH_MSTDB"), [](QDialog* d) {
+            auto* grid = d->findChild<QTableWidget*>(QStringLiteral("GRID"));
+            grid->setCurrentCell(1, 0);
+            d->findChild<QPushButton*>(QStringLiteral("SELECT"))->click();
+        });
+        // Only the press: the release reaches the dialog while it is open.
+        QTest::keyPress(F().txt_BPID, Qt::Key_F5);
+        QVERIFY(keys.Seen());
+        QCOMPARE(F().txt_JohoKbn->text(), QStringLiteral("0201"));
+        QCOMPARE(F().txt_BPID->text(), QStringLiteral("SHIPNT01"));
+        QCOMPARE(F().lbl_JohoKbn->text(), QStringLiteral("出荷案内"));
+
+        // F5 in the category field: the information-category grid.
+        QVERIFY(QTest::qWaitForWindowActive(&F()));
+        F().txt_JohoKbn->setFocus();
+        ModalDriver categories(QStringLiteral("G_GRID"), [](QDialog* d) {
+            auto* grid = d->findChild<QTableWidget*>(QStringLiteral("MSFLEXGRID"));
+            grid->setCurrentCell(2, 1);
+            d->findChild<QPushButton*>(QStringLiteral("SELECT"))->click();
+        });
+        QTest::keyPress(F().txt_JohoKbn, Qt::Key_F5);
+        QVERIFY(categories.Seen());
+        QCOMPARE(F().txt_JohoKbn->text(), QStringLiteral("0103"));
+        QCOMPARE(F().lbl_JohoKbn->text(), QStringLiteral("発注取消"));
     }
 
     void headerCancelRemovesOrphanLines()

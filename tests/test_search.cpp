@@ -7,6 +7,7 @@
 #include "shell/connection.h"
 #include "shell/shift_jis.h"
 #include "support/message_box_answerer.h"
+#include "support/modal_driver.h"
 #include "support/temp_site.h"
 
 #include <QApplication>
@@ -25,39 +26,6 @@
 #include <functional>
 
 namespace {
-
-// Acts once on the modal dialog of that name when it is up. A dialog still
-// open after a few seconds is rejected, so that a fault cannot hang the run.
-class ModalDriver : public QObject {
-public:
-    ModalDriver(const QString& name, std::function<void(QDialog*)> act)
-        : name_(name), act_(std::move(act))
-    {
-        clock_.start();
-        connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
-        timer_.start(10);
-    }
-    bool Seen() const { return seen_; }
-
-private:
-    void Poll()
-    {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || dialog->objectName() != name_ || !dialog->isVisible())
-            return;
-        if (!seen_) {
-            seen_ = true;
-            act_(dialog);
-        } else if (clock_.elapsed() > 10000) {
-            dialog->reject();
-        }
-    }
-    QString name_;
-    std::function<void(QDialog*)> act_;
-    bool seen_ = false;
-    QElapsedTimer clock_;
-    QTimer timer_;
-};
 
 QTableWidget* GridOf(QDialog* d, const char* name)
 {

@@ -1,6 +1,7 @@
 #include "search/category_search.h"
 
 #include "format/information_categories.h"
+#include "shell/dialogs.h"
 #include "shell/config.h"
 #include "shell/control_text.h"
 #include "shell/text.h"
@@ -161,5 +162,5 @@ void OpenCategorySearch(QWidget* parent, const QString& programFolder, QWidget* 
     }
     CategorySearchDialog dialog(parent, codeTarget, nameTarget);
     dialog.Fill(list);
-    dialog.exec();
+    ExecModal(dialog);
 }

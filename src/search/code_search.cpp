@@ -227,5 +227,5 @@ void OpenCodeSearch(QWidget* parent, Connection& db, CodeSearchKind kind, QWidge
     grid->setCurrentCell(0, 0);
     grid->selectRow(0);
     grid->setFocus();
-    dialog.exec();
+    ExecModal(dialog);
 }

@@ -54,16 +54,23 @@ int ShowMessage(QWidget* parent, const QString& text, int style, const QString& 
                                        [](const Choice& c) { return c.answer == msg::Cancel; });
     if (!hasCancel && choices.size() == 1)
         box.setEscapeButton(choices.front().button);
-    box.exec();
-    // Give the keyboard back to the form at once, also where no window
-    // manager does it.
-    if (parent && parent->isVisible())
-        parent->window()->activateWindow();
+    ExecModal(box);
     const QAbstractButton* clicked = box.clickedButton();
     for (const Choice& c : choices)
         if (clicked == box.button(c.button))
             return c.answer;
     return hasCancel ? msg::Cancel : choices.back().answer;
+}
+
+int ExecModal(QDialog& dialog)
+{
+    const int result = dialog.exec();
+    // Give the keyboard back to the form at once, also where no window
+    // manager does it.
+    QWidget* parent = dialog.parentWidget();
+    if (parent && parent->isVisible())
+        parent->window()->activateWindow();
+    return result;
 }
 
 bool ConfirmExit(QWidget* form, Connection& db, FieldTable& fields)

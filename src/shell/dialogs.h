@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 class Connection;
 class FieldTable;
@@ -25,6 +26,9 @@ constexpr int Ok = 1, Cancel = 2, Yes = 6, No = 7;
 // Shows a modal box and returns the answer code.
 int ShowMessage(QWidget* parent, const QString& text, int style,
                 const QString& title = QString());
+
+// Runs a modal dialog and hands the keyboard back to its parent's window.
+int ExecModal(QDialog& dialog);
 
 // Asks "終了してもよろしいですか". Yes closes the connection and returns false
 // (the caller ends the program); No resets the field backgrounds and returns
