@@ -53,7 +53,8 @@ void SearchKey(F_K450120& form)
         const bool noCategory = TrimBlanks(form.txt_JohoKbn->text()).isEmpty();
         OpenCodeSearch(&form, form.Db, CodeSearchKind::FormatKey, form.txt_JohoKbn,
                        noCategory ? form.txt_JohoKbn : nullptr, form.txt_BPID);
-        if (noCategory) {
+        // Name the category that the chosen row brought.
+        if (noCategory && !TrimBlanks(form.txt_JohoKbn->text()).isEmpty()) {
             qint16 hold = 0;
             ShowCheckMessage(form, CheckInformationCategory(form, hold));
         }
