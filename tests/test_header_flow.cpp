@@ -308,7 +308,9 @@ private slots:
         QCOMPARE(LeftTwips(F().txt_JohoKbn), 6875);
         QCOMPARE(F().ScreenMode, QStringLiteral("BODY"));
         QVERIFY(F().txt_JohoKbn->isEnabled() && F().txt_BPID->isEnabled());
-        QVERIFY(F().txt_KoteiKomokuTiLocal->isEnabled() && F().txt_KurikaesisuLocal->isEnabled());
+        // Both panes are prepared for a new item.
+        QVERIFY(F().txt_KoteiKomokuTiLocal->isEnabled() && !F().txt_KurikaesisuLocal->isEnabled());
+        QVERIFY(F().txt_KomokuNo->isEnabled() && !F().txt_MultiMeisaiBango->isEnabled());
         QCOMPARE(F().focusWidget(), F().txt_KomokuNo);
 
         F().ComandBtn[15]->click();  // ｷｬﾝｾﾙ of the line screen

@@ -333,6 +333,8 @@ void F_K450120::WireEvents()
     Fields.CheckField = [this](int position, qint16& hold) { CheckField(*this, position, hold); };
     for (int i = 0; i < 25; ++i)
         connect(ComandBtn[i], &QPushButton::clicked, this, [this, i] { ComandBtnClick(*this, i); });
+    connect(Lis_Hyojun, &QListWidget::itemDoubleClicked, this, [this] { ComandBtnClick(*this, 6); });
+    connect(Lis_Local, &QListWidget::itemDoubleClicked, this, [this] { ComandBtnClick(*this, 19); });
 }
 
 void F_K450120::closeEvent(QCloseEvent* event)

@@ -2,6 +2,7 @@
 // The main form F_K450120: its controls, laid out as designed, and the state
 // of the run that the form's operations share.
 
+#include "format/format_lines.h"
 #include "format/information_categories.h"
 #include "shell/config.h"
 #include "shell/connection.h"
@@ -99,6 +100,7 @@ public:
     FieldTable Fields;
     QString ScreenMode;
     InformationCategories Categories;
+    FormatLines Lines;
 
     // Set by the confirmed exit; the program then ends with status 0.
     bool ExitConfirmed = false;

@@ -1,7 +1,11 @@
 #include "format/screen_mode.h"
 
 #include "app/main_form.h"
+#include "format/line_load.h"
 #include "items/edit_pane.h"
+#include "items/item_edit.h"
+#include "items/list_view.h"
+#include "shell/dialogs.h"
 #include "shell/twips.h"
 
 #include <QGroupBox>
@@ -32,9 +36,31 @@ void SetScreenMode(F_K450120& form, const char* mode)
     form.Fields.SetGroupEnabled(form.ScreenMode);
 }
 
+namespace {
+
+// The stored lines of the key, rendered. False when they cannot be read: the
+// line screen must not be edited then, as saving it replaces the stored lines.
+bool LoadAndShowLines(F_K450120& form)
+{
+    try {
+        if (!LoadLines(form.Db, form.txt_JohoKbn->text(), form.txt_BPID->text(), form.Lines))
+            return true;
+    } catch (const SqlError&) {
+        ShowMessage(&form, QStringLiteral("ﾌｫｰﾏｯﾄ情報の読込時にｴﾗｰがありました"), msg::OkOnly);
+        return false;
+    }
+    RebuildItemList(form, QStringLiteral("E"));
+    RebuildItemList(form, QStringLiteral("L"));
+    return true;
+}
+
+}  // namespace
+
 void SwitchLayout(F_K450120& form, bool detail)
 {
     const QString sides[] = {QStringLiteral("E"), QStringLiteral("L")};
+    form.Lines.StandardItems.Clear();
+    form.Lines.LocalItems.Clear();
     if (!detail) {
         form.PGID->setText(QStringLiteral("G4502001"));
         form.Lis_Hyojun->clear();
@@ -75,6 +101,14 @@ void SwitchLayout(F_K450120& form, bool detail)
         SetTopTwips(form.txt_BPID, 810);
         for (QWidget* w : std::initializer_list<QWidget*>{codeBase, form.lbl_JohoKbn, form.txt_JohoKbn})
             SetLeftTwips(w, LeftTwips(w) + 5000);
+        if (!LoadAndShowLines(form)) {
+            SwitchLayout(form, false);
+            SetScreenMode(form, "BODY");
+            form.txt_Yosikisyubetu->setFocus();
+            return;
+        }
+        PrepareItemAdd(form, QStringLiteral("L"));
+        PrepareItemAdd(form, QStringLiteral("E"));
         form.txt_KomokuNo->setFocus();
     } else {
         for (int i = 12; i <= 16; ++i)

@@ -4,6 +4,8 @@
 #include "format/header_flow.h"
 #include "format/format_store.h"
 #include "format/screen_mode.h"
+#include "items/edit_pane.h"
+#include "items/item_edit.h"
 #include "search/category_search.h"
 #include "search/code_search.h"
 #include "shell/key_codes.h"
@@ -101,11 +103,27 @@ bool DispatchShortcut(F_K450120& form, int keyCode, int shift)
     if (shift != kAltMask)
         return false;
     if (paneActive) {
-        if (keyCode == 'X' && EditingAllowed(form)) {
-            ComandBtnClick(form, 2);
+        const bool editing = EditingAllowed(form);
+        switch (keyCode) {
+        case 'X':
+            if (editing)
+                ComandBtnClick(form, 2);
+            return editing;
+        case 'A':
+            if (editing)
+                PrepareItemAdd(form, side);
+            return editing;
+        case 'M':
+            if (editing)
+                PrepareGroupAdd(form, side);
+            return editing;
+        case 'E':
+            RefreshPane(form, side);
+            LockEditFields(form, 0);
             return true;
+        default:
+            return false;
         }
-        return false;
     }
     if (keyCode == 'C') {
         ComandBtnClick(form, 0);
@@ -118,6 +136,8 @@ bool DispatchShortcut(F_K450120& form, int keyCode, int shift)
 
 void ComandBtnClick(F_K450120& form, int index)
 {
+    const QString standard = QStringLiteral("E");
+    const QString local = QStringLiteral("L");
     switch (index) {
     case 1:
         SwitchLayout(form, true);
@@ -128,6 +148,32 @@ void ComandBtnClick(F_K450120& form, int index)
         ResetToKeyEntry(form);
         StepBackMode(form);
         form.txt_SyoriKbn->setFocus();
+        break;
+    case 4:
+        PrepareItemAdd(form, standard);
+        break;
+    case 5:
+        PrepareGroupAdd(form, standard);
+        break;
+    case 6:
+    case 19: {
+        const QString side = index == 6 ? standard : local;
+        BeginEdit(form, side);
+        RefreshPane(form, side);
+        LockEditFields(form, 0);
+        break;
+    }
+    case 11:
+        ClearEditPane(form, standard, QStringLiteral("Z"));
+        break;
+    case 17:
+        PrepareItemAdd(form, local);
+        break;
+    case 18:
+        PrepareGroupAdd(form, local);
+        break;
+    case 23:
+        ClearEditPane(form, local, QStringLiteral("Z"));
         break;
     case 15:
         SwitchLayout(form, false);
@@ -146,7 +192,11 @@ bool DispatchFormKey(F_K450120& form, int keyCode, int shift)
     switch (keyCode) {
     case vk::Return:
         consumed = true;
-        if (!ListHasFocus(form))
+        if (form.Fields.ActiveControl() == form.Lis_Hyojun)
+            ComandBtnClick(form, 6);
+        else if (form.Fields.ActiveControl() == form.Lis_Local)
+            ComandBtnClick(form, 19);
+        else
             goOn = EnterKey(form);
         break;
     case vk::F5:

@@ -1,10 +1,14 @@
 #include "items/edit_pane.h"
 
 #include "app/main_form.h"
+#include "items/command_dispatch.h"
 #include "items/linking.h"
+#include "shell/category_lookup.h"
+#include "shell/text.h"
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 
 namespace {
 
@@ -15,6 +19,25 @@ void FocusIfEnabled(F_K450120& form, QWidget* field)
 {
     if (form.Frame[0]->isVisible() && field->isEnabled())
         field->setFocus();
+}
+
+QString Number(qint32 value)
+{
+    return QString::number(value);
+}
+
+QString NumberOrEmpty(qint32 value)
+{
+    return value == 0 ? QString() : QString::number(value);
+}
+
+// The name of a stored code, looked up when the line has one.
+void ShowCategoryName(F_K450120& form, const char* kind, const QString& code, QLabel* label)
+{
+    if (TrimBlanks(code).isEmpty())
+        return;
+    qint16 hold = 0;
+    CheckCategoryCode(&form, form.Db, QString::fromUtf8(kind), code, label, hold);
 }
 
 }  // namespace
@@ -88,4 +111,70 @@ void EnableGroupFields(F_K450120& form, const QString& side, bool enabled)
     }
     if (number && enabled)
         number->setFocus();
+}
+
+void ShowItemInPane(F_K450120& form, qint32 position, const QString& side)
+{
+    if (position <= 0 || (!IsStandard(side) && !IsLocal(side)))
+        return;
+    const ItemTable& table = form.Lines.Table(side);
+    if (position > table.Count())
+        return;
+    const FormatItem& line = table[position];
+    if (IsStandard(side)) {
+        form.lbl_KomokuTuban->setText(Number(line.SerialNo));
+        form.lbl_TaioKomokuTuban->setText(NumberOrEmpty(line.LinkedSerialNo));
+        form.lbl_LevelBango->setText(Number(line.Level));
+        form.txt_KomokuNo->setText(Number(line.ItemNo));
+        form.lbl_KomokuNo->setText(line.ItemName);
+        form.lbl_ZokuseiCode->setText(line.Attribute);
+        form.lbl_Nagasa->setText(NumberOrEmpty(line.Length));
+        form.lbl_SyosuNagasa->setText(NumberOrEmpty(line.DecimalLength));
+        form.txt_MultiMeisaiBango->setText(line.MultiDetailNo);
+        form.txt_Kurikaesisu->setText(Number(line.RepeatCount));
+        form.txt_HenkanErrorTaisyo->setText(line.ConversionError);
+        form.txt_KoteiKomokuTi->setText(line.FixedValue);
+        ShowCategoryName(form, "変換エラー対処", line.ConversionError, form.lbl_HenkanErrorTaisyo);
+        ShowCategoryName(form, "属性", line.Attribute, form.lbl_Zokusei);
+    } else {
+        form.lbl_KomokuTubanLocal->setText(Number(line.SerialNo));
+        form.lbl_TaioKomokuTubanLocal->setText(NumberOrEmpty(line.LinkedSerialNo));
+        form.lbl_LevelBangoLocal->setText(Number(line.Level));
+        form.lbl_KomokuNoIti->setText(Number(line.ItemPosition));
+        form.txt_KomokuMei->setText(line.ItemName);
+        form.txt_ZokuseiCodeLocal->setText(line.Attribute);
+        form.txt_NagasaLocal->setText(NumberOrEmpty(line.Length));
+        form.txt_SyosuNagasaLocal->setText(NumberOrEmpty(line.DecimalLength));
+        form.txt_MultiMeisaiBangoLocal->setText(line.MultiDetailNo);
+        form.txt_KurikaesisuLocal->setText(Number(line.RepeatCount));
+        form.txt_HenkanErrorTaisyoLocal->setText(line.ConversionError);
+        form.txt_KoteiKomokuTiLocal->setText(line.FixedValue);
+        ShowCategoryName(form, "変換エラー対処", line.ConversionError, form.lbl_HenkanErrorTaisyoLocal);
+        ShowCategoryName(form, "属性", line.Attribute, form.lbl_ZokuseiCodeLocal);
+    }
+    LockEditFields(form, 2);
+    UpdateLinkButtons(form);
+}
+
+void ShowSelectedItem(F_K450120& form, const QString& side)
+{
+    const QListWidget* list = IsStandard(side) ? form.Lis_Hyojun : form.Lis_Local;
+    ShowItemInPane(form, list->currentRow() + 1, side);
+}
+
+void RefreshPane(F_K450120& form, const QString& side)
+{
+    ClearEditPane(form, side, QStringLiteral("Z"));
+    ShowSelectedItem(form, side);
+}
+
+void FocusOtherPane(F_K450120& form, const QString& fieldName)
+{
+    if (fieldName == QLatin1String("txt_KoteiKomokuTi") || fieldName == QLatin1String("txt_Kurikaesisu")) {
+        (form.txt_KoteiKomokuTiLocal->isEnabled() ? form.txt_KoteiKomokuTiLocal
+                                                  : form.txt_KurikaesisuLocal)->setFocus();
+    } else if (fieldName == QLatin1String("txt_KoteiKomokuTiLocal")
+               || fieldName == QLatin1String("txt_KurikaesisuLocal")) {
+        (form.txt_KoteiKomokuTi->isEnabled() ? form.txt_KoteiKomokuTi : form.txt_Kurikaesisu)->setFocus();
+    }
 }

@@ -43,10 +43,15 @@ QVariant ResultSet::Value(const QString& column) const
 {
     if (!query_ || atEnd_)
         throw SqlError("no current row");
-    const int index = ColumnIndex(query_->record(), column);
+    return query_->value(IndexOf(column));
+}
+
+int ResultSet::IndexOf(const QString& column) const
+{
+    const int index = query_ ? ColumnIndex(query_->record(), column) : -1;
     if (index < 0)
         throw SqlError(("no column " + column).toStdString());
-    return query_->value(index);
+    return index;
 }
 
 QVariant ResultSet::Value(int column) const

@@ -28,6 +28,8 @@ public:
     // writing of katakana and digits); throws SqlError for an unknown column.
     QVariant Value(const QString& column) const;
     QVariant Value(int column) const;
+    // The index of a column found by name as above; throws SqlError when absent.
+    int IndexOf(const QString& column) const;
     void Close();
 
 private:

@@ -1,0 +1,59 @@
+#pragma once
+// The lines of the format being edited: one record per line and one table per
+// layout. Plain values, no widgets, so that the editing logic is fast and
+// testable on its own.
+
+#include <QString>
+
+#include <vector>
+
+// One line of either layout ("E" standard, "L" local).
+struct FormatItem {
+    QString FormatType;        // フォーマット種別
+    qint32 SerialNo = 0;       // 項目通番: the line's position in its layout
+    qint32 LinkedSerialNo = 0; // 対応項目通番: the partner's position, 0 = not linked
+    qint32 ItemNo = 0;         // 項目№
+    qint32 ItemPosition = 0;   // 項目位置
+    QString ItemName;          // 項目名称
+    QString Attribute;         // 属性; "M" marks a group header
+    qint32 Length = 0;         // 長さ
+    qint32 DecimalLength = 0;  // 小数部長さ
+    QString MultiDetailNo;     // マルチ明細番号
+    qint32 RepeatCount = 0;    // 繰返し数
+    QString FixedValue;        // 固定項目値
+    QString ConversionError;   // 変換エラー対処
+    qint32 Level = 0;          // レベル番号
+
+    bool IsGroupHeader() const { return Attribute == QLatin1String("M"); }
+};
+
+// A layout: lines at positions 1..Count(); position 0 exists and never holds
+// a line, so that a link or position of 0 can index it harmlessly.
+class ItemTable {
+public:
+    ItemTable() : lines_(1) {}
+    int Count() const { return static_cast<int>(lines_.size()) - 1; }
+    FormatItem& operator[](int position) { return lines_[position]; }
+    const FormatItem& operator[](int position) const { return lines_[position]; }
+    // Grows or shrinks to positions 0..count, keeping the contents.
+    void Resize(int count) { lines_.resize(count + 1); }
+    void Clear() { lines_.assign(1, FormatItem()); }
+
+private:
+    std::vector<FormatItem> lines_;
+};
+
+// Everything the line screen edits.
+struct FormatLines {
+    ItemTable StandardItems;
+    ItemTable LocalItems;
+    // Table position that the next list rebuild selects; 0 selects nothing.
+    qint32 ReselectPosition = 0;
+    // "KOMOKU" or "MEISAI": what the panes were last prepared for.
+    QString EditKind;
+
+    ItemTable& Table(const QString& side)
+    {
+        return side == QLatin1String("E") ? StandardItems : LocalItems;
+    }
+};
