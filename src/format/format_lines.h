@@ -38,6 +38,10 @@ public:
     // Grows or shrinks to positions 0..count, keeping the contents.
     void Resize(int count) { lines_.resize(count + 1); }
     void Clear() { lines_.assign(1, FormatItem()); }
+    // Puts a line at position p (1..Count()+1), moving the lines behind it down.
+    void Insert(int p, const FormatItem& item) { lines_.insert(lines_.begin() + p, item); }
+    // Removes the line at position p, moving the lines behind it up.
+    void Remove(int p) { lines_.erase(lines_.begin() + p); }
 
 private:
     std::vector<FormatItem> lines_;

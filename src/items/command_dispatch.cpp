@@ -121,6 +121,10 @@ bool DispatchShortcut(F_K450120& form, int keyCode, int shift)
             RefreshPane(form, side);
             LockEditFields(form, 0);
             return true;
+        case 'D':
+            if (editing)
+                DeleteSelectedItem(form, side);
+            return editing;
         default:
             return false;
         }
@@ -163,8 +167,20 @@ void ComandBtnClick(F_K450120& form, int index)
         LockEditFields(form, 0);
         break;
     }
+    case 8:
+        DeleteSelectedItem(form, standard);
+        break;
+    case 10:
+        CommitPaneEntry(form, standard);
+        break;
     case 11:
         ClearEditPane(form, standard, QStringLiteral("Z"));
+        break;
+    case 21:
+        DeleteSelectedItem(form, local);
+        break;
+    case 24:
+        CommitPaneEntry(form, local);
         break;
     case 17:
         PrepareItemAdd(form, local);

@@ -3,6 +3,10 @@
 #include "app/main_form.h"
 #include "items/command_dispatch.h"
 #include "items/edit_pane.h"
+#include "items/item_ops.h"
+#include "items/list_view.h"
+#include "shell/text.h"
+#include "validation/pane_checks.h"
 #include "shell/category_lookup.h"
 
 #include <QLabel>
@@ -13,6 +17,54 @@ namespace {
 bool IsSide(const QString& side)
 {
     return side == QLatin1String("E") || side == QLatin1String("L");
+}
+
+void RebuildSide(F_K450120& form, const QString& side)
+{
+    if (side == QLatin1String("L"))
+        SettleLocalList(form);
+    else
+        RebuildItemList(form, side);
+}
+
+// Empty text counts as 0.
+qint32 Whole(const QString& text)
+{
+    return LeadingInteger(text);
+}
+
+FormatItem StandardRecord(const F_K450120& form)
+{
+    FormatItem r;
+    r.FormatType = QStringLiteral("E");
+    r.LinkedSerialNo = Whole(form.lbl_TaioKomokuTuban->text());
+    r.ItemNo = Whole(form.txt_KomokuNo->text());
+    r.ItemName = form.lbl_KomokuNo->text();
+    r.Attribute = form.lbl_ZokuseiCode->text();
+    r.Length = Whole(form.lbl_Nagasa->text());
+    r.DecimalLength = Whole(form.lbl_SyosuNagasa->text());
+    r.MultiDetailNo = form.txt_MultiMeisaiBango->text();
+    r.RepeatCount = Whole(form.txt_Kurikaesisu->text());
+    r.ConversionError = form.txt_HenkanErrorTaisyo->text();
+    r.FixedValue = form.txt_KoteiKomokuTi->text();
+    return r;
+}
+
+FormatItem LocalRecord(const F_K450120& form)
+{
+    FormatItem r;
+    r.FormatType = QStringLiteral("L");
+    r.LinkedSerialNo = Whole(form.lbl_TaioKomokuTubanLocal->text());
+    r.ItemPosition = Whole(form.lbl_KomokuNoIti->text());
+    r.ItemName = form.txt_KomokuMei->text();
+    r.Attribute = form.txt_ZokuseiCodeLocal->text();
+    r.Length = Whole(form.txt_NagasaLocal->text());
+    r.DecimalLength = Whole(form.txt_SyosuNagasaLocal->text());
+    r.MultiDetailNo = form.txt_MultiMeisaiBangoLocal->text();
+    r.RepeatCount = Whole(form.txt_KurikaesisuLocal->text());
+    r.ConversionError = form.txt_HenkanErrorTaisyoLocal->text();
+    r.FixedValue = form.txt_KoteiKomokuTiLocal->text();
+    return r;
 }
 
 }  // namespace
@@ -61,4 +113,51 @@ void BeginEdit(F_K450120& form, const QString& side)
         PrepareGroupAdd(form, side);
     else
         PrepareItemAdd(form, side);
+}
+
+bool CommitItem(F_K450120& form, const QString& side)
+{
+    const bool standard = side == QLatin1String("E");
+    ItemTable& table = form.Lines.Table(side);
+    const QListWidget* list = standard ? form.Lis_Hyojun : form.Lis_Local;
+    PaneState pane;
+    pane.serialNo = Whole((standard ? form.lbl_KomokuTuban : form.lbl_KomokuTubanLocal)->text());
+    pane.levelNo = Whole((standard ? form.lbl_LevelBango : form.lbl_LevelBangoLocal)->text());
+    pane.selectedRow = list->currentRow();
+    const bool isNew = pane.serialNo == 0;
+    const int p = CommitPosition(table, pane);
+    if (!standard && isNew && TrimBlanks(form.txt_KomokuMei->text()).isEmpty())
+        return false;
+    FormatItem record = standard ? StandardRecord(form) : LocalRecord(form);
+    record.SerialNo = p;
+    record.Level = ComputeLevel(table, p, record, form.Lines.EditKind, pane);
+    PlaceLine(table, p, record, isNew);
+    form.Lines.ReselectPosition = p;
+    return true;
+}
+
+bool CommitPaneEntry(F_K450120& form, const QString& side)
+{
+    if (!IsSide(side) || CheckItemFields(form, side) != 0)
+        return false;
+    if (CommitItem(form, side))
+        RebuildSide(form, side);
+    ClearEditPane(form, side, QStringLiteral("Z"));
+    PrepareItemAdd(form, side);
+    return true;
+}
+
+void DeleteSelectedItem(F_K450120& form, const QString& side)
+{
+    if (!IsSide(side))
+        return;
+    const bool standard = side == QLatin1String("E");
+    const qint32 k = Whole((standard ? form.lbl_KomokuTuban : form.lbl_KomokuTubanLocal)->text());
+    const QListWidget* list = standard ? form.Lis_Hyojun : form.Lis_Local;
+    if (k == 0 || list->count() == 0)
+        return;
+    RemoveItem(form.Lines.Table(side), form.Lines.Table(standard ? QStringLiteral("L") : QStringLiteral("E")), k);
+    form.Lines.ReselectPosition = k;
+    RebuildSide(form, side);
+    ClearEditPane(form, side, QStringLiteral("Z"));
 }

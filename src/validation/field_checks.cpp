@@ -8,6 +8,7 @@
 #include "shell/category_lookup.h"
 #include "shell/dialogs.h"
 #include "shell/text.h"
+#include "validation/pane_checks.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -207,10 +208,13 @@ void CheckField(F_K450120& form, int position, qint16& hold)
         number = CheckInformationCategory(form, hold);
     } else if (field == form.txt_BPID) {
         number = CheckBpid(form, hold);
-    } else if (CheckDetailSetting(form, field, hold)) {
+    } else {
+        bool paneField = false;
+        number = CheckPaneField(form, field, hold, true, paneField);
         // An accepted XML character code opens the line screen, which puts
         // the focus in the first item field; the key handling ends there.
-        if (field == form.txt_XMLmojiCode && hold == 0) {
+        if (!paneField && CheckDetailSetting(form, field, hold) && field == form.txt_XMLmojiCode
+            && hold == 0) {
             SwitchLayout(form, true);
             hold = -1;
         }
