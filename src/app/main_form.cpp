@@ -236,6 +236,8 @@ void F_K450120::BuildControls()
     MakeCaption(f1, n, 120, y, kCaptionWidth, QStringLiteral("属 性"));
     txt_ZokuseiCodeLocal = MakeField(f1, "txt_ZokuseiCodeLocal", 1, 1390, y, 400, QStringLiteral("属 性"));
     txt_ZokuseiLocal = MakeField(f1, "txt_ZokuseiLocal", 0, 1810, y, 300, QStringLiteral("txt_ZokuseiLocal"));
+    // Designed locked: nothing fills it, so Enter passes over it.
+    txt_ZokuseiLocal->SetLocked(true);
     lbl_ZokuseiCodeLocal = MakeLabel(f1, "lbl_ZokuseiCodeLocal", 2130, y, 1900, kBox);
     y += kRow;
     MakeCaption(f1, n, 120, y, kCaptionWidth, QStringLiteral("長 さ"));

@@ -1,33 +1,330 @@
 #include "format/format_store.h"
 
 #include "app/main_form.h"
+#include "format/header_flow.h"
+#include "format/header_load.h"
+#include "format/screen_mode.h"
+#include "search/code_search.h"
 #include "shell/dialogs.h"
+#include "shell/text.h"
+#include "validation/field_checks.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+
+namespace {
+
+const char* const kHeaderKey = " WHERE FL1902フォーマット情報マスタ.情報区分コード=?"
+                               " AND FL1902フォーマット情報マスタ.BPID=?";
+const char* const kLinesKey = " WHERE FL1903レコードフォーマット情報マスタ.情報区分コード=?"
+                              " AND FL1903レコードフォーマット情報マスタ.BPID=?";
+
+QString Sql(const char* a, const char* b = "")
+{
+    return QString::fromUtf8(a) + QString::fromUtf8(b);
+}
 
 void ShowUpdateAborted(F_K450120& form)
 {
     ShowMessage(&form, QStringLiteral("更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました"), msg::OkOnly);
 }
 
+// Runs the statements of `write` in one transaction; on any failure rolls
+// back, tells the operator and returns false.
+template <typename Write>
+bool InTransaction(F_K450120& form, Write write)
+{
+    bool done = false;
+    {
+        BusyCursor busy;
+        bool begun = false;
+        try {
+            form.Db.BeginTrans();
+            begun = true;
+            write();
+            form.Db.CommitTrans();
+            done = true;
+        } catch (const SqlError&) {
+            if (begun) {
+                try {
+                    form.Db.RollbackTrans();
+                } catch (const SqlError&) {
+                    // The connection is gone; the server drops the transaction.
+                }
+            }
+        }
+    }
+    if (!done)
+        ShowUpdateAborted(form);
+    return done;
+}
+
+QVariantList Key(const F_K450120& form)
+{
+    return {form.txt_JohoKbn->text(), form.txt_BPID->text()};
+}
+
+bool HeaderStored(F_K450120& form, const QVariantList& key)
+{
+    form.Db.SetStatement(Sql("SELECT FL1902フォーマット情報マスタ.*  FROM FL1902フォーマット情報マスタ ",
+                             kHeaderKey),
+                         key);
+    ResultSet rs;
+    form.Db.OpenReadOnlyResultset(rs);
+    rs.Close();
+    return form.Db.ResultStatus == QLatin1String("0");
+}
+
+void DeleteLines(F_K450120& form, const QVariantList& key)
+{
+    form.Db.SetStatement(Sql("delete from FL1903レコードフォーマット情報マスタ", kLinesKey), key);
+    form.Db.ExecuteStatement();
+}
+
+QVariant OrNull(const QString& text, bool present)
+{
+    return present ? QVariant(text) : QVariant(QMetaType(QMetaType::QString));
+}
+
+void InsertLines(F_K450120& form, const ItemTable& table, int count, bool standard)
+{
+    const QString statement = QStringLiteral(
+        "INSERT INTO FL1903レコードフォーマット情報マスタ (情報区分コード,BPID,フォーマット種別,項目通番,"
+        "対応項目通番,レベル番号,項目№,項目位置,項目名称,属性,長さ,小数部長さ,マルチ明細番号,繰返し数,"
+        "固定項目値,変換エラー対処) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    const QVariantList key = Key(form);
+    for (int p = 1; p <= count && p <= table.Count(); ++p) {
+        const FormatItem& line = table[p];
+        QString multi = line.MultiDetailNo;
+        if (standard && multi.isEmpty())
+            multi = QStringLiteral("0");
+        QVariantList values = key;
+        values << (standard ? QStringLiteral("E") : QStringLiteral("L")) << line.SerialNo
+               << line.LinkedSerialNo << line.Level << line.ItemNo
+               << (standard ? QVariant(QMetaType(QMetaType::Int)) : QVariant(line.ItemPosition))
+               << OrNull(line.ItemName, !standard || line.IsGroupHeader()) << line.Attribute
+               << line.Length << line.DecimalLength << multi << line.RepeatCount
+               << line.FixedValue << line.ConversionError;
+        form.Db.SetStatement(statement, values);
+        form.Db.ExecuteStatement();
+    }
+}
+
+void BackToHeaderEntry(F_K450120& form)
+{
+    SwitchLayout(form, false);
+    ClearHeaderFields(form);
+    ResetToKeyEntry(form);
+}
+
+}  // namespace
+
+void WriteHeader(F_K450120& form, qint16& error)
+{
+    const QVariantList key = Key(form);
+    const QVariantList settings{form.txt_Yosikisyubetu->text(), form.txt_SintaxID->text(),
+                                form.txt_KakunoMode->text(), form.txt_1ByteMijiSyugo->text(),
+                                form.txt_2ByteMijiSyugo->text(), form.txt_LocalKeishiki->text(),
+                                form.txt_XMLmojiCode->text()};
+    const bool written = InTransaction(form, [&] {
+        if (HeaderStored(form, key)) {
+            form.Db.SetStatement(
+                Sql("UPDATE FL1902フォーマット情報マスタ SET 様式識別=?,シンタックスIDバージョン=?,"
+                    "格納モード=?,1バイト文字集合=?,2バイト文字集合=?,ローカル形式=?,XML文字コード=?",
+                    kHeaderKey),
+                settings + key);
+        } else {
+            form.Db.SetStatement(
+                QStringLiteral("INSERT INTO FL1902フォーマット情報マスタ (情報区分コード,BPID,様式識別,"
+                               "シンタックスIDバージョン,格納モード,1バイト文字集合,2バイト文字集合,"
+                               "ローカル形式,XML文字コード) VALUES (?,?,?,?,?,?,?,?,?)"),
+                key + settings);
+        }
+        form.Db.ExecuteStatement();
+    });
+    if (!written)
+        error = 9;
+}
+
+bool WriteLines(F_K450120& form)
+{
+    const QVariantList key = Key(form);
+    return InTransaction(form, [&] {
+        DeleteLines(form, key);
+        // As many lines as each list shows.
+        InsertLines(form, form.Lines.StandardItems, form.Lis_Hyojun->count(), true);
+        InsertLines(form, form.Lines.LocalItems, form.Lis_Local->count(), false);
+    });
+}
+
+void DeleteFormat(F_K450120& form, qint16& error)
+{
+    const QVariantList key = Key(form);
+    const bool deleted = InTransaction(form, [&] {
+        form.Db.SetStatement(Sql("delete from FL1902フォーマット情報マスタ", kHeaderKey), key);
+        form.Db.ExecuteStatement();
+        DeleteLines(form, key);
+    });
+    if (!deleted)
+        error = 9;
+}
+
 void RemoveOrphanLines(F_K450120& form)
 {
-    const QVariantList key{form.txt_JohoKbn->text(), form.txt_BPID->text()};
+    const QVariantList key = Key(form);
+    InTransaction(form, [&] {
+        if (!HeaderStored(form, key))
+            DeleteLines(form, key);
+    });
+}
+
+int UpdateOrDelete(F_K450120& form)
+{
+    if (CheckDetailSettings(form) == 9)
+        return 9;
+    const QString category = form.txt_SyoriKbn->text();
+    const qint32 value = LeadingInteger(category);
+    int answer = 0;
+    if (value == 1 || value == 2) {
+        answer = ShowMessage(&form, QStringLiteral("更新しますか"), msg::YesNoCancel | msg::Exclamation);
+        if (answer == msg::Yes) {
+            qint16 error = 0;
+            WriteHeader(form, error);
+            if (error == 9)
+                return 9;  // the screen keeps what the operator typed
+        } else if (answer == msg::No) {
+            RemoveOrphanLines(form);
+            form.Fields.ClearScreen(&form);
+            ResetToKeyEntry(form);
+        }
+    } else if (value == 9) {
+        answer = ShowMessage(&form, QStringLiteral("削除しますか"), msg::OkCancel | msg::Exclamation);
+        if (answer == msg::Ok) {
+            qint16 error = 0;
+            DeleteFormat(form, error);
+            if (error == 9)
+                return 9;
+        }
+        if (form.Frame[0]->isVisible())
+            SwitchLayout(form, false);
+        ClearHeaderFields(form);
+        ResetToKeyEntry(form);
+    } else {
+        return 0;
+    }
+    form.txt_SyoriKbn->setText(category);
+    return answer;
+}
+
+void ConfirmHeaderCommand(F_K450120& form)
+{
+    if (TrimBlanks(form.txt_BPID->text()).isEmpty() || TrimBlanks(form.txt_JohoKbn->text()).isEmpty()
+        || TrimBlanks(form.txt_SyoriKbn->text()) == QLatin1String("0"))
+        return;
+    if (LeadingInteger(form.txt_SyoriKbn->text()) == 9) {
+        UpdateOrDelete(form);
+        form.txt_JohoKbn->setFocus();
+        return;
+    }
+    switch (UpdateOrDelete(form)) {
+    case msg::Yes:
+        BackToHeaderEntry(form);
+        form.txt_JohoKbn->setFocus();
+        break;
+    case msg::No:
+        BackToHeaderEntry(form);
+        (form.Frame[0]->isVisible() ? form.txt_KomokuNo : form.txt_JohoKbn)->setFocus();
+        break;
+    case msg::Cancel:
+        if (form.Frame[0]->isVisible())
+            form.txt_KomokuNo->setFocus();
+        else if (form.txt_Yosikisyubetu->isEnabled())
+            form.txt_Yosikisyubetu->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void CopyFormat(F_K450120& form)
+{
+    SetScreenMode(form, "BODY");
+    if (LeadingInteger(form.txt_SyoriKbn->text()) != 1)
+        return;
+    form.Dummy2->clear();
+    OpenCodeSearch(&form, form.Db, CodeSearchKind::FormatKey, form.Dummy2, form.Dummy2,
+                   form.lbl_DummyLabel);
+    const QVariantList source{form.Dummy2->text(), form.lbl_DummyLabel->text()};
     try {
-        form.Db.SetStatement(QStringLiteral("SELECT FL1902フォーマット情報マスタ.* ")
-                                 + QStringLiteral(" FROM FL1902フォーマット情報マスタ ")
-                                 + QStringLiteral(" WHERE FL1902フォーマット情報マスタ.情報区分コード=?")
-                                 + QStringLiteral(" AND FL1902フォーマット情報マスタ.BPID=?"),
-                             key);
-        ResultSet rs;
-        form.Db.OpenReadOnlyResultset(rs);
-        rs.Close();
-        if (form.Db.ResultStatus != QLatin1String("9"))
-            return;
-        form.Db.SetStatement(QStringLiteral("delete from FL1903レコードフォーマット情報マスタ")
-                                 + QStringLiteral(" WHERE FL1903レコードフォーマット情報マスタ.情報区分コード=?")
-                                 + QStringLiteral(" AND FL1903レコードフォーマット情報マスタ.BPID=?"),
-                             key);
-        form.Db.ExecuteStatement();
+        LoadHeader(form, source[0].toString(), source[1].toString());
     } catch (const SqlError&) {
         ShowUpdateAborted(form);
+        return;
     }
+    form.Fields.SetGroupEnabled(form.ScreenMode);
+    form.txt_Yosikisyubetu->setFocus();
+    form.Fields.EnterField(form.txt_Yosikisyubetu);
+
+    const QVariantList target = Key(form);
+    InTransaction(form, [&] {
+        // Lines left behind under the new key without a header would mix in.
+        if (!HeaderStored(form, target))
+            DeleteLines(form, target);
+        form.Db.SetStatement(
+            Sql("INSERT INTO FL1902フォーマット情報マスタ ( 情報区分コード,BPID,様式識別,"
+                "シンタックスIDバージョン,格納モード,１バイト文字集合,２バイト文字集合,ローカル形式,"
+                "XML文字コード)  SELECT ?,?,FL1902フォーマット情報マスタ.様式識別"
+                ",FL1902フォーマット情報マスタ.シンタックスIDバージョン"
+                ",FL1902フォーマット情報マスタ.格納モード"
+                ",FL1902フォーマット情報マスタ.１バイト文字集合"
+                ",FL1902フォーマット情報マスタ.２バイト文字集合"
+                ",FL1902フォーマット情報マスタ.ローカル形式"
+                ",FL1902フォーマット情報マスタ.XML文字コード FROM FL1902フォーマット情報マスタ ",
+                kHeaderKey),
+            target + source);
+        form.Db.ExecuteStatement();
+        form.Db.SetStatement(
+            Sql("INSERT INTO FL1903レコードフォーマット情報マスタ ( 情報区分コード,BPID,フォーマット種別,"
+                "項目通番,対応項目通番,レベル番号,項目№,項目位置,項目名称,属性,長さ,小数部長さ,"
+                "マルチ明細番号,繰返し数,固定項目値,変換エラー対処)  SELECT ?,?"
+                ",FL1903レコードフォーマット情報マスタ.フォーマット種別"
+                ",FL1903レコードフォーマット情報マスタ.項目通番"
+                ",FL1903レコードフォーマット情報マスタ.対応項目通番"
+                ",FL1903レコードフォーマット情報マスタ.レベル番号"
+                ",FL1903レコードフォーマット情報マスタ.項目№"
+                ",FL1903レコードフォーマット情報マスタ.項目位置"
+                ",FL1903レコードフォーマット情報マスタ.項目名称"
+                ",FL1903レコードフォーマット情報マスタ.属性"
+                ",FL1903レコードフォーマット情報マスタ.長さ"
+                ",FL1903レコードフォーマット情報マスタ.小数部長さ"
+                ",FL1903レコードフォーマット情報マスタ.マルチ明細番号"
+                ",FL1903レコードフォーマット情報マスタ.繰返し数"
+                ",FL1903レコードフォーマット情報マスタ.固定項目値"
+                ",FL1903レコードフォーマット情報マスタ.変換エラー対処"
+                " FROM FL1903レコードフォーマット情報マスタ ",
+                kLinesKey),
+            target + source);
+        form.Db.ExecuteStatement();
+    });
+}
+
+int LeaveLineScreen(F_K450120& form)
+{
+    const qint32 category = LeadingInteger(form.txt_SyoriKbn->text());
+    if (category != 1 && category != 2) {
+        SwitchLayout(form, false);
+        SetScreenMode(form, "HEAD");
+        return msg::No;
+    }
+    const int answer = ShowMessage(&form, QStringLiteral("更新しますか"), msg::YesNoCancel | msg::Exclamation);
+    if (answer == msg::Cancel)
+        return answer;
+    // A failed write keeps the line screen with every edit.
+    if (answer == msg::Yes && !WriteLines(form))
+        return msg::Cancel;
+    SwitchLayout(form, false);
+    SetScreenMode(form, "BODY");
+    form.txt_Yosikisyubetu->setFocus();
+    return answer;
 }

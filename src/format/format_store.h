@@ -1,11 +1,35 @@
 #pragma once
-// Writing, deleting and copying formats in the database.
+// Writing, deleting and copying formats. Every multi-statement write runs in
+// one transaction: on any failure nothing of it stays and the operator sees
+// "更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました".
+
+#include <QtGlobal>
 
 class F_K450120;
 
-// Removes the stored lines of the key in txt_JohoKbn / txt_BPID when no
-// header row is stored for it (a new key that was abandoned).
+// The OK command of the header screen (button 2).
+void ConfirmHeaderCommand(F_K450120& form);
+
+// The confirmation and the write or delete of the OK command: 9 when the
+// detail settings were refused or the write failed, otherwise the answer
+// (6 yes, 7 no, 2 cancel; 1 OK for the delete question).
+int UpdateOrDelete(F_K450120& form);
+
+// The header row of the key from the detail settings; error := 9 on failure.
+void WriteHeader(F_K450120& form, qint16& error);
+
+// Replaces the stored lines of the key with both tables; false on failure
+// (nothing changed in the database).
+bool WriteLines(F_K450120& form);
+
+// Removes header and lines of the key; error := 9 on failure.
+void DeleteFormat(F_K450120& form, qint16& error);
+
+// Removes the stored lines of the key when no header row is stored for it.
 void RemoveOrphanLines(F_K450120& form);
 
-// Shows the update-abort message.
-void ShowUpdateAborted(F_K450120& form);
+// 複写（C): fills a new key from a stored format chosen in the format key search.
+void CopyFormat(F_K450120& form);
+
+// 終了 of the line screen: 6, 7 or 2.
+int LeaveLineScreen(F_K450120& form);

@@ -133,6 +133,13 @@ bool DispatchShortcut(F_K450120& form, int keyCode, int shift)
         ComandBtnClick(form, 0);
         return true;
     }
+    if (keyCode == 'I') {
+        qint16 error = 0;
+        WriteHeader(form, error);
+        if (error == 0)
+            ComandBtnClick(form, 1);
+        return true;
+    }
     return false;
 }
 
@@ -143,8 +150,14 @@ void ComandBtnClick(F_K450120& form, int index)
     const QString standard = QStringLiteral("E");
     const QString local = QStringLiteral("L");
     switch (index) {
+    case 0:
+        CopyFormat(form);
+        break;
     case 1:
         SwitchLayout(form, true);
+        break;
+    case 2:
+        ConfirmHeaderCommand(form);
         break;
     case 3:
         RemoveOrphanLines(form);
@@ -195,6 +208,9 @@ void ComandBtnClick(F_K450120& form, int index)
         SwitchLayout(form, false);
         SetScreenMode(form, "BODY");
         form.txt_Yosikisyubetu->setFocus();
+        break;
+    case 16:
+        LeaveLineScreen(form);
         break;
     default:
         break;

@@ -4,7 +4,7 @@
 #include "shell/field_table.h"
 #include "shell/shift_jis.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -60,6 +60,16 @@ int ShowMessage(QWidget* parent, const QString& text, int style, const QString& 
         if (clicked == box.button(c.button))
             return c.answer;
     return hasCancel ? msg::Cancel : choices.back().answer;
+}
+
+BusyCursor::BusyCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyCursor::~BusyCursor()
+{
+    QApplication::restoreOverrideCursor();
 }
 
 int ExecModal(QDialog& dialog)

@@ -27,6 +27,15 @@ constexpr int Ok = 1, Cancel = 2, Yes = 6, No = 7;
 int ShowMessage(QWidget* parent, const QString& text, int style,
                 const QString& title = QString());
 
+// The busy cursor while database work is under way (restored when it ends).
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 // Runs a modal dialog and hands the keyboard back to its parent's window.
 int ExecModal(QDialog& dialog);
 
