@@ -156,8 +156,14 @@ QSqlQuery Connection::Run()
     query.setForwardOnly(true);
     if (!query.prepare(NormalizeSql(SqlText)))
         throw MakeError(SqlText, query.lastError());
-    for (const QVariant& value : SqlParams)
-        query.addBindValue(value);
+    for (const QVariant& value : SqlParams) {
+        // Qt SQL binds a null QString (an empty text box) as SQL NULL; the
+        // operator's empty text is an empty string. A null variant stays NULL.
+        if (value.typeId() == QMetaType::QString && !value.isNull() && value.toString().isNull())
+            query.addBindValue(QStringLiteral(""));
+        else
+            query.addBindValue(value);
+    }
     if (!query.exec())
         throw MakeError(SqlText, query.lastError());
     return query;

@@ -120,8 +120,10 @@ void FinishGroup(F_K450120& form, bool standard, bool onEnter, qint16& hold)
     const QString name = standard ? QStringLiteral("txt_Kurikaesisu") : QStringLiteral("txt_KurikaesisuLocal");
     if (form.Lines.EditKind == QLatin1String("MEISAI")) {
         PresetGroupAttribute(form, standard);
-        if (onEnter && !CommitPaneEntry(form, side))
-            return;  // refused: the focus is in the refused field
+        if (onEnter && !CommitPaneEntry(form, side)) {
+            hold = -1;  // refused: the focus is in the refused field, keep it there
+            return;
+        }
     }
     FocusOtherPane(form, name);
     if (onEnter)

@@ -1,0 +1,27 @@
+#pragma once
+// Makes database statements fail on demand, inside the database itself (a
+// trigger that raises an error), so that the program meets a real driver
+// error in the middle of its work.
+
+#include <QStringList>
+
+class Connection;
+
+class FaultInjector {
+public:
+    explicit FaultInjector(Connection& db) : db_(db) {}
+    ~FaultInjector();
+
+    // Inserts into the table fail once it already holds `rows` rows of the BPID.
+    void FailInsertsAfter(const QString& table, const QString& bpid, int rows);
+    // Every delete from / update of the table fails.
+    void FailDeletes(const QString& table);
+    void FailUpdates(const QString& table);
+    // Removes every injected fault.
+    void Clear();
+
+private:
+    void Create(const QString& name, const QString& body);
+    Connection& db_;
+    QStringList triggers_;
+};
