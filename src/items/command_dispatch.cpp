@@ -6,6 +6,7 @@
 #include "format/screen_mode.h"
 #include "items/edit_pane.h"
 #include "items/item_edit.h"
+#include "items/linking.h"
 #include "search/category_search.h"
 #include "search/code_search.h"
 #include "shell/key_codes.h"
@@ -125,12 +126,32 @@ bool DispatchShortcut(F_K450120& form, int keyCode, int shift)
             if (editing)
                 DeleteSelectedItem(form, side);
             return editing;
+        case vk::Prior:
+            if (editing)
+                MoveShownItemUp(form, side);
+            return editing;
+        case vk::Next:
+            if (editing)
+                MoveShownItemDown(form, side);
+            return editing;
+        case 'L':
+            if (editing)
+                CreateLink(form);
+            return editing;
+        case 'C':
+            if (editing)
+                RemoveLink(form);
+            return editing;
         default:
             return false;
         }
     }
     if (keyCode == 'C') {
         ComandBtnClick(form, 0);
+        return true;
+    }
+    if (keyCode == 'M' && form.Frame[0]->isVisible() && side.isEmpty()) {
+        LinkAll(form);
         return true;
     }
     if (keyCode == 'I') {
@@ -180,8 +201,14 @@ void ComandBtnClick(F_K450120& form, int index)
         LockEditFields(form, 0);
         break;
     }
+    case 7:
+        MoveShownItemUp(form, standard);
+        break;
     case 8:
         DeleteSelectedItem(form, standard);
+        break;
+    case 9:
+        MoveShownItemDown(form, standard);
         break;
     case 10:
         CommitPaneEntry(form, standard);
@@ -189,8 +216,14 @@ void ComandBtnClick(F_K450120& form, int index)
     case 11:
         ClearEditPane(form, standard, QStringLiteral("Z"));
         break;
+    case 20:
+        MoveShownItemUp(form, local);
+        break;
     case 21:
         DeleteSelectedItem(form, local);
+        break;
+    case 22:
+        MoveShownItemDown(form, local);
         break;
     case 24:
         CommitPaneEntry(form, local);
@@ -203,6 +236,15 @@ void ComandBtnClick(F_K450120& form, int index)
         break;
     case 23:
         ClearEditPane(form, local, QStringLiteral("Z"));
+        break;
+    case 12:
+        CreateLink(form);
+        break;
+    case 13:
+        RemoveLink(form);
+        break;
+    case 14:
+        LinkAll(form);
         break;
     case 15:
         SwitchLayout(form, false);

@@ -5,6 +5,7 @@
 #include "items/edit_pane.h"
 #include "items/item_ops.h"
 #include "items/list_view.h"
+#include "items/moves.h"
 #include "shell/text.h"
 #include "validation/pane_checks.h"
 #include "shell/category_lookup.h"
@@ -160,4 +161,33 @@ void DeleteSelectedItem(F_K450120& form, const QString& side)
     form.Lines.ReselectPosition = k;
     RebuildSide(form, side);
     ClearEditPane(form, side, QStringLiteral("Z"));
+}
+
+namespace {
+
+template <typename MoveFn>
+void MoveShownItem(F_K450120& form, const QString& side, MoveFn move, bool selectExplicitly)
+{
+    if (!IsSide(side))
+        return;
+    const bool standard = side == QLatin1String("E");
+    const qint32 p = Whole((standard ? form.lbl_KomokuTuban : form.lbl_KomokuTubanLocal)->text());
+    if (const std::optional<int> reselect = move(form.Lines.Table(side), p))
+        form.Lines.ReselectPosition = *reselect;
+    RebuildSide(form, side);
+    if (selectExplicitly)
+        (standard ? form.Lis_Hyojun : form.Lis_Local)->setCurrentRow(form.Lines.ReselectPosition - 1);
+    ShowItemInPane(form, form.Lines.ReselectPosition, side);
+}
+
+}  // namespace
+
+void MoveShownItemUp(F_K450120& form, const QString& side)
+{
+    MoveShownItem(form, side, MoveItemUp, true);
+}
+
+void MoveShownItemDown(F_K450120& form, const QString& side)
+{
+    MoveShownItem(form, side, MoveItemDown, false);
 }

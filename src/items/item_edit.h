@@ -23,3 +23,8 @@ bool CommitItem(F_K450120& form, const QString& side);
 
 // Removes the line shown in the pane; nothing when none is shown.
 void DeleteSelectedItem(F_K450120& form, const QString& side);
+
+// Moves the line shown in the pane one step up or down, then rebuilds the
+// list and shows the moved line.
+void MoveShownItemUp(F_K450120& form, const QString& side);
+void MoveShownItemDown(F_K450120& form, const QString& side);
