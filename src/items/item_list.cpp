@@ -62,7 +62,7 @@ RebuildOutcome RebuildPass(ItemTable& table, ItemTable& other, bool local, const
             }
         }
         const qint32 partner = line.LinkedSerialNo;
-        if (partner > 0 && true) {
+        if (partner > 0 && partner <= other.Count()) {
             other[partner].LinkedSerialNo = i;
             if (watch.shownOther == partner)
                 outcome.otherLink = i;
