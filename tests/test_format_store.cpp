@@ -155,7 +155,7 @@ private slots:
         const QString key = QStringLiteral(" FROM FL1903レコードフォーマット情報マスタ WHERE BPID='NEWREG01' ORDER BY フォーマット種別,項目通番");
         QCOMPARE(Rows(QStringLiteral("SELECT フォーマット種別||項目通番||':'||対応項目通番||':'||レベル番号||':'||項目№") + key),
                  (QStringList{"E1:2:0:301", "E2:1:0:0", "E3:0:1:302", "L1:2:0:0", "L2:1:0:0"}));
-        QCOMPARE(Rows(QStringLiteral("SELECT COALESCE(項目名称,'<null>')||':'||COALESCE(項目位置,'<null>')||':'||COALESCE(マルチ明細番号,'<null>')") + key),
+        QCOMPARE(Rows(QStringLiteral("SELECT COALESCE(項目名称,'<null>')||':'||COALESCE(CAST(項目位置 AS VARCHAR(12)),'<null>')||':'||COALESCE(マルチ明細番号,'<null>')") + key),
                  (QStringList{"<null>:<null>:0", "明細:<null>:1", "<null>:<null>:0", "明細:1:1", "受注'番号:1:"}));
         QCOMPARE(Count("FL1902フォーマット情報マスタ", QStringLiteral("NEWREG01")), 0);
 

@@ -285,7 +285,11 @@ private slots:
         QLabel name;
         QString shown;
         ModalDriver driver(QStringLiteral("SEARCH_MSTDB"), [&](QDialog* d) {
-            shown = GridOf(d, "GRID")->item(0, 1)->text();
+            // The statement has no order: find the row wherever the engine put it.
+            QTableWidget* grid = GridOf(d, "GRID");
+            const int row = grid->findItems(QStringLiteral("0"), Qt::MatchExactly).front()->row();
+            shown = grid->item(row, 1)->text();
+            grid->setCurrentCell(row, 0);
             Click(d, "SELECT");
         });
         OpenCodeSearch(nullptr, db_, CodeSearchKind::ItemNumber, nullptr, &number, &name);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -115,19 +116,46 @@ private slots:
         QVERIFY2(run.stderrText.contains(QStringLiteral("接続エラー")), qPrintable(run.stderrText));
     }
 
-    void databaseFileUnreachable()
+    void databaseRefusesTheConnection_data()
     {
+        // What can go wrong depends on the engine: a file, or a server.
+        QTest::addColumn<QByteArray>("odbcFrom");
+        QTest::addColumn<QByteArray>("odbcTo");
+        QTest::addColumn<QString>("password");
+        if (qEnvironmentVariable("K450120_TEST_ENGINE") == QLatin1String("postgresql")) {
+            QTest::newRow("wrong password") << QByteArray() << QByteArray() << "wrong";
+            QTest::newRow("no server at the port") << QByteArray("Port=") << QByteArray("Port=1") << "";
+        } else {
+            QTest::newRow("database folder missing") << QByteArray("/data/k450120.db")
+                                                     << QByteArray("/no/such/folder/k450120.db") << "";
+        }
+    }
+
+    void databaseRefusesTheConnection()
+    {
+        QFETCH(QByteArray, odbcFrom);
+        QFETCH(QByteArray, odbcTo);
+        QFETCH(QString, password);
         TempSite site;
         QVERIFY2(site.Ok(), qPrintable(site.Error()));
-        QFile ini(site.OdbcDir() + QStringLiteral("/odbc.ini"));
-        QVERIFY(ini.open(QIODevice::ReadOnly));
-        QByteArray text = ini.readAll();
-        ini.close();
-        text.replace("/data/k450120.db", "/no/such/folder/k450120.db");
-        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ini.write(text);
-        ini.close();
+        if (!password.isEmpty())
+            site.SetIniValue(QStringLiteral("動作環境"), QStringLiteral("PASSWD"), password);
+        if (!odbcFrom.isEmpty()) {
+            QFile ini(site.OdbcDir() + QStringLiteral("/odbc.ini"));
+            QVERIFY(ini.open(QIODevice::ReadOnly));
+            QByteArray text = ini.readAll();
+            ini.close();
+            // Port=NNNNN becomes Port=1; a path is replaced as a whole.
+            if (odbcFrom == "Port=")
+                text.replace(QRegularExpression(QStringLiteral("Port=\\d+")).match(QString::fromUtf8(text)).captured(0).toUtf8(), odbcTo);
+            else
+                text.replace(odbcFrom, odbcTo);
+            QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            ini.write(text);
+            ini.close();
+        }
         const Run run = RunFailing(site, site.Program());
+        QVERIFY(run.sawWindow);
         QCOMPARE(run.exitCode, 3);
         QVERIFY(run.stderrText.contains(QStringLiteral("接続エラー")));
     }

@@ -123,6 +123,7 @@ void Connection::OpenDatabaseConnection(const EnvironmentSettings& settings,
                              .arg(kStatementTimeoutSeconds));
     if (!db.open())
         throw MakeError(QStringLiteral("connect"), db.lastError());
+    engine_ = EngineOf(db);
 }
 
 void Connection::CloseDatabaseConnection()

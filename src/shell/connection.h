@@ -3,6 +3,7 @@
 // with its bound values) and the outcome of the last open (ResultStatus).
 
 #include "shell/config.h"
+#include "shell/sql_dialect.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -76,10 +77,13 @@ public:
     void RollbackTrans();
 
     QSqlDatabase Database() const;
+    // The engine behind the connection (known once it is open).
+    SqlEngine Engine() const { return engine_; }
 
 private:
     QSqlQuery Run();
     QString name_;
+    SqlEngine engine_ = SqlEngine::Other;
 };
 
 // "DSN=" + dsn + ";UID=" + user + ";PWD=" + password + ";", each value trimmed of blanks.

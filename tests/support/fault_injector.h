@@ -21,7 +21,7 @@ public:
     void Clear();
 
 private:
-    void Create(const QString& name, const QString& body);
+    void Create(const QString& table, const QString& timing, const QString& condition);
     Connection& db_;
     QStringList triggers_;
 };

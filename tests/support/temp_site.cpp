@@ -11,7 +11,13 @@ TempSite::TempSite()
         error_ = QStringLiteral("no temporary folder");
         return;
     }
+    // K450120_TEST_ENGINE=postgresql makes the site on the test server
+    // (K450120_PG_* of the environment) instead of an embedded SQLite file.
     QProcess make;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("K450120_ENGINE"),
+               env.value(QStringLiteral("K450120_TEST_ENGINE"), QStringLiteral("sqlite")));
+    make.setProcessEnvironment(env);
     make.start(QStringLiteral(K450120_SOURCE_DIR "/site/make-site"),
                {dir_.path(), QStringLiteral(K450120_BUILD_DIR)});
     if (!make.waitForFinished(60000) || make.exitStatus() != QProcess::NormalExit

@@ -1,6 +1,7 @@
 #include "support/x_display.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QThread>
 
 XDisplay::XDisplay()
@@ -29,15 +30,23 @@ XDisplay::~XDisplay()
     server_.waitForFinished(3000);
 }
 
-QString XDisplay::RunXdotool(const QStringList& args) const
+QString XDisplay::RunTool(const QString& program, const QStringList& args, int timeoutMs,
+                          int* exitCode) const
 {
     QProcess tool;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display_);
     tool.setProcessEnvironment(env);
-    tool.start(QStringLiteral("xdotool"), args);
-    tool.waitForFinished(5000);
+    tool.start(program, args);
+    const bool finished = tool.waitForFinished(timeoutMs);
+    if (exitCode)
+        *exitCode = finished && tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
     return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+}
+
+QString XDisplay::RunXdotool(const QStringList& args, int timeoutMs) const
+{
+    return RunTool(QStringLiteral("xdotool"), args, timeoutMs);
 }
 
 bool XDisplay::HasWindow(const QString& title) const
@@ -63,4 +72,54 @@ bool XDisplay::WaitForWindow(const QString& title, int timeoutMs) const
 void XDisplay::Key(const QString& keys) const
 {
     RunXdotool({QStringLiteral("key"), keys});
+}
+
+void XDisplay::Type(const QString& text, int delayMs) const
+{
+    // Enough time for every key and its delay, and some to spare.
+    const int timeoutMs = 5000 + int(text.size()) * (delayMs + 50);
+    RunXdotool({QStringLiteral("type"), QStringLiteral("--delay"), QString::number(delayMs),
+                QStringLiteral("--"), text},
+               timeoutMs);
+}
+
+void XDisplay::Click(int x, int y, int count) const
+{
+    RunXdotool({QStringLiteral("mousemove"), QString::number(x), QString::number(y),
+                QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(count),
+                QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+}
+
+QList<QRect> XDisplay::Windows(const QString& title) const
+{
+    const QString pattern = QLatin1Char('^') + title + QLatin1Char('$');
+    const QString ids = RunXdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                    QStringLiteral("--name"), pattern});
+    QList<QRect> windows;
+    for (const QString& id : ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        // --shell prints X=, Y=, WIDTH= and HEIGHT= lines.
+        const QString shell = RunXdotool({QStringLiteral("getwindowgeometry"),
+                                          QStringLiteral("--shell"), id.trimmed()});
+        QHash<QString, int> values;
+        for (const QString& line : shell.split(QLatin1Char('\n'))) {
+            const qsizetype eq = line.indexOf(QLatin1Char('='));
+            if (eq > 0)
+                values.insert(line.left(eq).trimmed(), line.mid(eq + 1).trimmed().toInt());
+        }
+        if (values.contains(QStringLiteral("WIDTH")))
+            windows.append(QRect(values.value(QStringLiteral("X")), values.value(QStringLiteral("Y")),
+                                 values.value(QStringLiteral("WIDTH")),
+                                 values.value(QStringLiteral("HEIGHT"))));
+    }
+    return windows;
+}
+
+bool XDisplay::Screenshot(const QString& path) const
+{
+    int exitCode = -1;
+    RunTool(QStringLiteral("import"),
+            {QStringLiteral("-display"), display_, QStringLiteral("-window"), QStringLiteral("root"),
+             path},
+            20000, &exitCode);
+    return exitCode == 0;
 }

@@ -1,0 +1,15 @@
+#pragma once
+// Where the database engines differ, said in one place.
+
+#include <QString>
+
+class QSqlDatabase;
+
+enum class SqlEngine { SQLite, PostgreSQL, Other };
+
+// The engine behind an open ODBC connection.
+SqlEngine EngineOf(const QSqlDatabase& db);
+
+// The clause that locks the rows a SELECT reads until the transaction ends
+// (empty where a write transaction locks the whole database anyway).
+QString LockClause(SqlEngine engine);
