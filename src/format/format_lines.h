@@ -3,6 +3,7 @@
 // layout. Plain values, no widgets, so that the editing logic is fast and
 // testable on its own.
 
+#include <QByteArray>
 #include <QString>
 
 #include <vector>
@@ -55,6 +56,11 @@ struct FormatLines {
     qint32 ReselectPosition = 0;
     // "KOMOKU" or "MEISAI": what the panes were last prepared for.
     QString EditKind;
+    // What was stored when the line screen was opened: a fingerprint of the
+    // stored lines and whether a header row existed, so that a line write can
+    // tell that another operator changed or deleted the format meanwhile.
+    QByteArray StoredLines;
+    bool StoredHeader = false;
 
     ItemTable& Table(const QString& side)
     {

@@ -3,6 +3,7 @@
 #include "app/main_form.h"
 #include "format/header_flow.h"
 #include "format/header_load.h"
+#include "format/line_load.h"
 #include "format/screen_mode.h"
 #include "search/code_search.h"
 #include "shell/dialogs.h"
@@ -65,10 +66,13 @@ QVariantList Key(const F_K450120& form)
     return {form.txt_JohoKbn->text(), form.txt_BPID->text()};
 }
 
+// Whether the key has a header row; inside a transaction the row stays locked
+// until it ends, so that operators writing the same format take turns.
 bool HeaderStored(F_K450120& form, const QVariantList& key)
 {
     form.Db.SetStatement(Sql("SELECT FL1902フォーマット情報マスタ.*  FROM FL1902フォーマット情報マスタ ",
-                             kHeaderKey),
+                             kHeaderKey)
+                             + LockClause(form.Db.Engine()),
                          key);
     ResultSet rs;
     form.Db.OpenReadOnlyResultset(rs);
@@ -128,7 +132,12 @@ void WriteHeader(F_K450120& form, qint16& error)
                                 form.txt_2ByteMijiSyugo->text(), form.txt_LocalKeishiki->text(),
                                 form.txt_XMLmojiCode->text()};
     const bool written = InTransaction(form, [&] {
-        if (HeaderStored(form, key)) {
+        const bool stored = HeaderStored(form, key);
+        // A modified format whose header another operator deleted meanwhile
+        // is not brought back half.
+        if (!stored && LeadingInteger(form.txt_SyoriKbn->text()) == 2)
+            throw SqlError("the format has been deleted meanwhile");
+        if (stored) {
             form.Db.SetStatement(
                 Sql("UPDATE FL1902フォーマット情報マスタ SET 様式識別=?,シンタックスIDバージョン=?,"
                     "格納モード=?,1バイト文字集合=?,2バイト文字集合=?,ローカル形式=?,XML文字コード=?",
@@ -151,6 +160,14 @@ bool WriteLines(F_K450120& form)
 {
     const QVariantList key = Key(form);
     return InTransaction(form, [&] {
+        // Another operator may have changed or deleted the format since its
+        // lines were loaded: never overwrite that silently.
+        const bool header = HeaderStored(form, key);
+        if (form.Lines.StoredHeader && !header)
+            throw SqlError("the format has been deleted meanwhile");
+        if (StoredLinesFingerprint(form.Db, key[0].toString(), key[1].toString())
+            != form.Lines.StoredLines)
+            throw SqlError("the lines have been changed meanwhile");
         DeleteLines(form, key);
         // As many lines as each list shows.
         InsertLines(form, form.Lines.StandardItems, form.Lis_Hyojun->count(), true);

@@ -15,17 +15,31 @@ bool HasValue(const QVariant& value)
     return !value.isNull() && !TrimBlanks(value.toString()).isEmpty();
 }
 
+void OpenHeader(Connection& db, const QString& code, const QString& bpid, ResultSet& row)
+{
+    db.SetStatement(QStringLiteral("SELECT FL1902フォーマット情報マスタ.*  ")
+                        + QStringLiteral(" FROM FL1902フォーマット情報マスタ ")
+                        + QStringLiteral(" WHERE FL1902フォーマット情報マスタ.情報区分コード=?")
+                        + QStringLiteral(" AND FL1902フォーマット情報マスタ.BPID=?"),
+                    {code, bpid});
+    db.OpenReadOnlyResultset(row);
+}
+
 }  // namespace
+
+bool HeaderExists(Connection& db, const QString& code, const QString& bpid)
+{
+    ResultSet row;
+    OpenHeader(db, code, bpid, row);
+    const bool exists = !row.AtEnd();
+    row.Close();
+    return exists;
+}
 
 void LoadHeader(F_K450120& form, const QString& code, const QString& bpid)
 {
-    form.Db.SetStatement(QStringLiteral("SELECT FL1902フォーマット情報マスタ.*  ")
-                             + QStringLiteral(" FROM FL1902フォーマット情報マスタ ")
-                             + QStringLiteral(" WHERE FL1902フォーマット情報マスタ.情報区分コード=?")
-                             + QStringLiteral(" AND FL1902フォーマット情報マスタ.BPID=?"),
-                         {code, bpid});
     ResultSet row;
-    form.Db.OpenReadOnlyResultset(row);
+    OpenHeader(form.Db, code, bpid, row);
     if (!row.AtEnd())
         ShowDetailSettings(form, row);
     row.Close();

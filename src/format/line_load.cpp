@@ -3,6 +3,8 @@
 #include "shell/connection.h"
 #include "shell/text.h"
 
+#include <QCryptographicHash>
+
 namespace {
 
 QString Text(const QVariant& value)
@@ -26,7 +28,50 @@ const char* const kLineStatement =
     " ORDER BY FL1903レコードフォーマット情報マスタ.フォーマット種別"
     ",FL1903レコードフォーマット情報マスタ.項目通番";
 
+const char* const kLineColumns[] = {
+    "フォーマット種別", "項目通番", "対応項目通番", "レベル番号", "項目№", "項目位置", "項目名称", "属性",
+    "長さ", "小数部長さ", "マルチ明細番号", "繰返し数", "固定項目値", "変換エラー対処"};
+
+// Adds the line columns of the current row to the hash.
+void HashRow(const ResultSet& rs, const QList<int>& columns, QCryptographicHash& hash)
+{
+    for (const int c : columns) {
+        const QVariant v = rs.Value(c);
+        hash.addData(v.isNull() ? QByteArrayView("\x01") : QByteArrayView(v.toString().toUtf8()));
+        hash.addData(QByteArrayView("\x00", 1));
+    }
+}
+
+QList<int> LineColumns(const ResultSet& rs)
+{
+    QList<int> columns;
+    for (const char* name : kLineColumns)
+        columns << rs.IndexOf(QString::fromUtf8(name));
+    return columns;
+}
+
 }  // namespace
+
+QByteArray StoredLinesFingerprint(Connection& db, const QString& code, const QString& bpid)
+{
+    db.SetStatement(QStringLiteral("SELECT FL1903レコードフォーマット情報マスタ.*"
+                                   " FROM FL1903レコードフォーマット情報マスタ"
+                                   " WHERE FL1903レコードフォーマット情報マスタ.情報区分コード=?"
+                                   " AND FL1903レコードフォーマット情報マスタ.BPID=?"
+                                   " ORDER BY FL1903レコードフォーマット情報マスタ.フォーマット種別"
+                                   ",FL1903レコードフォーマット情報マスタ.項目通番"),
+                    {code, bpid});
+    ResultSet rs;
+    db.OpenReadOnlyResultset(rs);
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    if (!rs.AtEnd()) {
+        const QList<int> columns = LineColumns(rs);
+        for (; !rs.AtEnd(); rs.MoveNext())
+            HashRow(rs, columns, hash);
+    }
+    rs.Close();
+    return hash.result();
+}
 
 qint32 WholeNumber(const QVariant& value)
 {
@@ -38,8 +83,12 @@ bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatL
     db.SetStatement(QString::fromUtf8(kLineStatement), {code, bpid});
     ResultSet rs;
     db.OpenReadOnlyResultset(rs);
-    if (rs.AtEnd())
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    if (rs.AtEnd()) {
+        lines.StoredLines = hash.result();
         return false;
+    }
+    const QList<int> lineColumns = LineColumns(rs);
     auto column = [&rs](const char* name) { return rs.IndexOf(QString::fromUtf8(name)); };
     const int cType = column("フォーマット種別"), cSerial = column("項目通番"),
               cLinked = column("対応項目通番"), cLevel = column("レベル番号"),
@@ -51,11 +100,16 @@ bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatL
               cDictLength = column("辞書長さ"), cDictDecimal = column("辞書小数部長さ");
 
     const QVariant firstType = rs.Value(cType);
-    if (firstType.isNull())
+    if (firstType.isNull()) {
+        for (; !rs.AtEnd(); rs.MoveNext())
+            HashRow(rs, lineColumns, hash);
+        lines.StoredLines = hash.result();
         return true;
+    }
     QString current = TrimBlanks(firstType.toString());
     int counter = 0;
     for (; !rs.AtEnd(); rs.MoveNext()) {
+        HashRow(rs, lineColumns, hash);
         const QVariant rowType = rs.Value(cType);
         // A null type never differs from the current one: it continues its numbering.
         if (!rowType.isNull() && rowType.toString() != current) {
@@ -96,5 +150,6 @@ bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatL
         table[counter] = item;
     }
     rs.Close();
+    lines.StoredLines = hash.result();
     return true;
 }

@@ -12,5 +12,8 @@ class Connection;
 // the tables are then untouched.
 bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatLines& lines);
 
+// A fingerprint of the stored lines of a key (every column of every row).
+QByteArray StoredLinesFingerprint(Connection& db, const QString& code, const QString& bpid);
+
 // The whole number of a column value: the leading number of its text, 0 for null.
 qint32 WholeNumber(const QVariant& value);

@@ -153,6 +153,31 @@ void Connection::SetStatement(const QString& text, const QVariantList& params)
 
 QSqlQuery Connection::Run()
 {
+    try {
+        return RunOnce();
+    } catch (const SqlError&) {
+        if (!Reconnect())
+            throw;
+    }
+    return RunOnce();
+}
+
+bool Connection::Reconnect()
+{
+    if (inTransaction_ || !QSqlDatabase::contains(name_))
+        return false;
+    QSqlDatabase db = Database();
+    {
+        QSqlQuery probe(db);
+        if (db.isOpen() && probe.exec(QStringLiteral("SELECT 1")))
+            return false;  // the connection works: the statement itself failed
+    }
+    db.close();
+    return db.open();
+}
+
+QSqlQuery Connection::RunOnce()
+{
     QSqlQuery query(Database());
     query.setForwardOnly(true);
     if (!query.prepare(NormalizeSql(SqlText)))
@@ -190,18 +215,21 @@ void Connection::ExecuteStatement()
 
 void Connection::BeginTrans()
 {
-    if (!Database().transaction())
+    if (!Database().transaction() && !(Reconnect() && Database().transaction()))
         throw MakeError(QStringLiteral("begin"), Database().lastError());
+    inTransaction_ = true;
 }
 
 void Connection::CommitTrans()
 {
+    inTransaction_ = false;
     if (!Database().commit())
         throw MakeError(QStringLiteral("commit"), Database().lastError());
 }
 
 void Connection::RollbackTrans()
 {
+    inTransaction_ = false;
     if (!Database().rollback())
         throw MakeError(QStringLiteral("rollback"), Database().lastError());
 }

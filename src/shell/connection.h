@@ -82,7 +82,12 @@ public:
 
 private:
     QSqlQuery Run();
+    QSqlQuery RunOnce();
+    // After a failure outside a transaction: when the connection itself is
+    // broken (the server restarted), opens it again. True when reopened.
+    bool Reconnect();
     QString name_;
+    bool inTransaction_ = false;
     SqlEngine engine_ = SqlEngine::Other;
 };
 
