@@ -101,6 +101,10 @@ public:
     QString ScreenMode;
     InformationCategories Categories;
     FormatLines Lines;
+    // Whether the key's header row exists, as far as this screen knows: from
+    // the key check, then after its own writes. A write that finds otherwise
+    // meets another operator's change and is refused.
+    bool HeaderStored = false;
 
     // Set by the confirmed exit; the program then ends with status 0.
     bool ExitConfirmed = false;

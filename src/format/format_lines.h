@@ -56,11 +56,9 @@ struct FormatLines {
     qint32 ReselectPosition = 0;
     // "KOMOKU" or "MEISAI": what the panes were last prepared for.
     QString EditKind;
-    // What was stored when the line screen was opened: a fingerprint of the
-    // stored lines and whether a header row existed, so that a line write can
-    // tell that another operator changed or deleted the format meanwhile.
+    // A fingerprint of the lines stored when the line screen was opened, so
+    // that a line write can tell that another operator changed them meanwhile.
     QByteArray StoredLines;
-    bool StoredHeader = false;
 
     ItemTable& Table(const QString& side)
     {

@@ -132,11 +132,10 @@ void WriteHeader(F_K450120& form, qint16& error)
                                 form.txt_2ByteMijiSyugo->text(), form.txt_LocalKeishiki->text(),
                                 form.txt_XMLmojiCode->text()};
     const bool written = InTransaction(form, [&] {
+        // Another operator registered or deleted the format meanwhile.
         const bool stored = HeaderStored(form, key);
-        // A modified format whose header another operator deleted meanwhile
-        // is not brought back half.
-        if (!stored && LeadingInteger(form.txt_SyoriKbn->text()) == 2)
-            throw SqlError("the format has been deleted meanwhile");
+        if (stored != form.HeaderStored)
+            throw SqlError("the header has been changed by someone else meanwhile");
         if (stored) {
             form.Db.SetStatement(
                 Sql("UPDATE FL1902フォーマット情報マスタ SET 様式識別=?,シンタックスIDバージョン=?,"
@@ -152,7 +151,9 @@ void WriteHeader(F_K450120& form, qint16& error)
         }
         form.Db.ExecuteStatement();
     });
-    if (!written)
+    if (written)
+        form.HeaderStored = true;
+    else
         error = 9;
 }
 
@@ -162,9 +163,8 @@ bool WriteLines(F_K450120& form)
     return InTransaction(form, [&] {
         // Another operator may have changed or deleted the format since its
         // lines were loaded: never overwrite that silently.
-        const bool header = HeaderStored(form, key);
-        if (form.Lines.StoredHeader && !header)
-            throw SqlError("the format has been deleted meanwhile");
+        if (HeaderStored(form, key) != form.HeaderStored)
+            throw SqlError("the header has been changed by someone else meanwhile");
         if (StoredLinesFingerprint(form.Db, key[0].toString(), key[1].toString())
             != form.Lines.StoredLines)
             throw SqlError("the lines have been changed meanwhile");
@@ -183,7 +183,9 @@ void DeleteFormat(F_K450120& form, qint16& error)
         form.Db.ExecuteStatement();
         DeleteLines(form, key);
     });
-    if (!deleted)
+    if (deleted)
+        form.HeaderStored = false;
+    else
         error = 9;
 }
 
@@ -284,7 +286,7 @@ void CopyFormat(F_K450120& form)
     form.Fields.EnterField(form.txt_Yosikisyubetu);
 
     const QVariantList target = Key(form);
-    InTransaction(form, [&] {
+    const bool copied = InTransaction(form, [&] {
         // Lines left behind under the new key without a header would mix in.
         if (!HeaderStored(form, target))
             DeleteLines(form, target);
@@ -324,6 +326,13 @@ void CopyFormat(F_K450120& form)
             target + source);
         form.Db.ExecuteStatement();
     });
+    if (copied) {
+        try {
+            form.HeaderStored = HeaderStored(form, target);
+        } catch (const SqlError&) {
+            // Unknown: the next write finds out and says so.
+        }
+    }
 }
 
 int LeaveLineScreen(F_K450120& form)

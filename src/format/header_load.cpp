@@ -27,15 +27,6 @@ void OpenHeader(Connection& db, const QString& code, const QString& bpid, Result
 
 }  // namespace
 
-bool HeaderExists(Connection& db, const QString& code, const QString& bpid)
-{
-    ResultSet row;
-    OpenHeader(db, code, bpid, row);
-    const bool exists = !row.AtEnd();
-    row.Close();
-    return exists;
-}
-
 void LoadHeader(F_K450120& form, const QString& code, const QString& bpid)
 {
     ResultSet row;

@@ -4,15 +4,11 @@
 #include <QString>
 
 class F_K450120;
-class Connection;
 class ResultSet;
 
 // Reads the FL1902 row of the key and shows its detail settings; nothing
 // changes when there is no row.
 void LoadHeader(F_K450120& form, const QString& code, const QString& bpid);
-
-// Whether the key has a header row.
-bool HeaderExists(Connection& db, const QString& code, const QString& bpid);
 
 // Fills the seven detail-setting fields and their name labels from a row.
 void ShowDetailSettings(F_K450120& form, const ResultSet& row);

@@ -1,7 +1,6 @@
 #include "format/screen_mode.h"
 
 #include "app/main_form.h"
-#include "format/header_load.h"
 #include "format/line_load.h"
 #include "items/edit_pane.h"
 #include "items/item_edit.h"
@@ -44,7 +43,6 @@ namespace {
 bool LoadAndShowLines(F_K450120& form)
 {
     try {
-        form.Lines.StoredHeader = HeaderExists(form.Db, form.txt_JohoKbn->text(), form.txt_BPID->text());
         if (!LoadLines(form.Db, form.txt_JohoKbn->text(), form.txt_BPID->text(), form.Lines))
             return true;
     } catch (const SqlError&) {

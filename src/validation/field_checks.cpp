@@ -68,6 +68,7 @@ int CheckBpid(F_K450120& form, qint16& hold)
         form.Db.OpenReadOnlyResultset(rs);
         stored = form.Db.ResultStatus == QLatin1String("0");
         rs.Close();
+        form.HeaderStored = stored;
     } catch (const SqlError&) {
         stored = false;
     }
