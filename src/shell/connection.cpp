@@ -61,6 +61,11 @@ QVariant ResultSet::Value(int column) const
     return query_->value(column);
 }
 
+int ResultSet::ColumnCount() const
+{
+    return query_ ? query_->record().count() : 0;
+}
+
 void ResultSet::Close()
 {
     query_.reset();

@@ -31,6 +31,7 @@ public:
     QVariant Value(int column) const;
     // The index of a column found by name as above; throws SqlError when absent.
     int IndexOf(const QString& column) const;
+    int ColumnCount() const;
     void Close();
 
 private:
