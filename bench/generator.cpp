@@ -86,9 +86,9 @@ std::vector<Shape> MakeShape(int n, Rng& rng)
         // The last line cannot open a group; a header directly below a header
         // at level 2 would need members at level 4.
         const bool allowed = i < n && !(afterHeader && depth >= 3);
-        const int slots = n - i;  // lines i..n-1 may still open a group
+        const int openings = n - i;  // lines i..n-1 may still open a group
         const bool header = allowed && made < wanted
-            && (wanted - made >= slots || Chance(rng, double(wanted - made) / slots));
+            && (wanted - made >= openings || Chance(rng, double(wanted - made) / openings));
         if (header && depth >= 3)
             depth = Uniform(rng, 0, 2);
         shape[i].header = header;
@@ -231,6 +231,39 @@ FormatLines MakeFormat(const std::vector<DictEntry>& dictionary, int n, quint32 
     return lines;
 }
 
+QString DescribeFormat(const FormatLines& lines)
+{
+    QStringList parts;
+    for (const bool standard : {true, false}) {
+        const ItemTable& t = standard ? lines.StandardItems : lines.LocalItems;
+        const ItemTable& other = standard ? lines.LocalItems : lines.StandardItems;
+        int headers = 0, linked = 0, maxLevel = 0;
+        for (int i = 1; i <= t.Count(); ++i) {
+            const FormatItem& line = t[i];
+            maxLevel = std::max(maxLevel, int(line.Level));
+            if (line.IsGroupHeader()) {
+                ++headers;
+                if (i == t.Count() || t[i + 1].Level != line.Level + 1 || line.RepeatCount <= 0)
+                    return QStringLiteral("group header %1 without members").arg(i);
+            }
+            const qint32 k = line.LinkedSerialNo;
+            if (k > 0) {
+                ++linked;
+                if (k > other.Count() || other[k].LinkedSerialNo != i
+                    || other[k].IsGroupHeader() != line.IsGroupHeader())
+                    return QStringLiteral("link of line %1 not symmetric").arg(i);
+            }
+        }
+        parts << QStringLiteral("%1 %2 lines, %3 group headers, levels 0-%4, %5 linked")
+                     .arg(standard ? QStringLiteral("E") : QStringLiteral("L"))
+                     .arg(t.Count())
+                     .arg(headers)
+                     .arg(maxLevel)
+                     .arg(linked);
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
 namespace {
 
 const char* const kInsertLine =
@@ -308,6 +341,7 @@ GenerationSummary WriteBenchData(Connection& db)
                              QStringLiteral("F"), QStringLiteral("S")});
             db.ExecuteStatement();
             const FormatLines lines = MakeFormat(dictionary, f.linesPerLayout, seed++);
+            summary.shapes << f.bpid + QStringLiteral(": ") + DescribeFormat(lines);
             InsertTable(db, f.bpid, lines.StandardItems, true);
             InsertTable(db, f.bpid, lines.LocalItems, false);
             summary.lineRows += lines.StandardItems.Count() + lines.LocalItems.Count();

@@ -6,6 +6,7 @@
 #include "format/format_lines.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -42,11 +43,15 @@ std::vector<DictEntry> MakeDictionary();
 // own rebuild, so that what is stored is what the program would store.
 FormatLines MakeFormat(const std::vector<DictEntry>& dictionary, int linesPerLayout, quint32 seed);
 
+// Counts of a format's layouts, or what is wrong with their shape or links.
+QString DescribeFormat(const FormatLines& lines);
+
 struct GenerationSummary {
     int dictionaryItems = 0;
     int formats = 0;
     int lineRows = 0;
     double seconds = 0;
+    QStringList shapes;  // DescribeFormat of each format
 };
 
 // Replaces the bench keys and the bench dictionary range in the data source.
