@@ -84,6 +84,8 @@ private slots:
         QCOMPARE(F().txt_Kurikaesisu->text(), QStringLiteral("0"));  // but the repeat count shows 0
         QCOMPARE(F().txt_HenkanErrorTaisyo->text(), QStringLiteral("E"));
         QCOMPARE(F().lbl_HenkanErrorTaisyo->text(), QStringLiteral("ｴﾗｰ"));
+        // Enter on a list line leaves the focus in the pane's first field.
+        QCOMPARE(F().focusWidget(), F().txt_KomokuNo);
         // Opened for editing: the item fields, not the group fields.
         QVERIFY(F().txt_KomokuNo->isEnabled() && !F().txt_KomokuNo->Locked());
         QVERIFY(!F().txt_MultiMeisaiBango->isEnabled());

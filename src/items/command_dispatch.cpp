@@ -263,6 +263,8 @@ bool DispatchFormKey(F_K450120& form, int keyCode, int shift)
 {
     bool consumed = false;
     bool goOn = true;
+    // Whether the key came to a list, before an operation moves the focus.
+    const bool onList = ListHasFocus(form);
     switch (keyCode) {
     case vk::Return:
         consumed = true;
@@ -288,7 +290,7 @@ bool DispatchFormKey(F_K450120& form, int keyCode, int shift)
         return consumed;
     if (DispatchShortcut(form, keyCode, shift))
         return true;
-    if (ListHasFocus(form))
+    if (onList)
         return consumed;
     if (keyCode == vk::Return || keyCode == vk::Down) {
         form.Fields.MoveToNextField(keyCode);
