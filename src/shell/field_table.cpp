@@ -14,13 +14,18 @@ void SetBackground(QWidget* widget, const QColor& colour)
     widget->setPalette(palette);
 }
 
+FieldTable::~FieldTable()
+{
+    // The form's widgets outlive this table and still change focus.
+    QObject::disconnect(tracking_);
+}
+
 void FieldTable::ClearScreen(QWidget* form)
 {
     form_ = form;
     if (!tracking_) {
-        tracking_ = true;
-        QObject::connect(qApp, &QApplication::focusChanged, form,
-                         [this](QWidget*, QWidget* now) { FocusChanged(now); });
+        tracking_ = QObject::connect(qApp, &QApplication::focusChanged, form,
+                                     [this](QWidget*, QWidget* now) { FocusChanged(now); });
     }
     FieldCount = 0;
     const QList<QWidget*> controls = form->findChildren<QWidget*>();

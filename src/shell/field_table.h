@@ -21,6 +21,11 @@ struct FieldSpec {
 
 class FieldTable : public FieldHost {
 public:
+    FieldTable() = default;
+    ~FieldTable() override;
+    FieldTable(const FieldTable&) = delete;
+    FieldTable& operator=(const FieldTable&) = delete;
+
     int FieldCount = 0;
     QVector<FieldEdit*> Fields;
     QStringList FieldClass;
@@ -86,7 +91,7 @@ private:
     QWidget* form_ = nullptr;
     QPointer<QWidget> active_;
     bool keepActive_ = false;
-    bool tracking_ = false;
+    QMetaObject::Connection tracking_;
 };
 
 void SetBackground(QWidget* widget, const QColor& colour);
