@@ -60,7 +60,7 @@ private:
         if (!process.waitForStarted(5000))
             return run;
         // Generous: the machine may be busy with other tests.
-        run.sawWindow = x_.WaitForWindow(kTitle, 20000);
+        run.sawWindow = x_.WaitForWindow(kTitle, 30000);
         if (run.sawWindow)
             Dismiss(process);
         if (process.state() != QProcess::NotRunning && !process.waitForFinished(10000)) {
@@ -112,7 +112,7 @@ private slots:
         QVERIFY2(site.Ok(), qPrintable(site.Error()));
         site.SetIniValue(section, key, value);
         const Run run = RunFailing(site, site.Program());
-        QVERIFY(run.sawWindow);
+        QVERIFY2(run.sawWindow, qPrintable(QStringLiteral("status %1: %2").arg(run.exitCode).arg(run.stderrText)));
         QCOMPARE(run.exitCode, status);
         QVERIFY2(run.stderrText.contains(message), qPrintable(run.stderrText));
     }
@@ -167,7 +167,7 @@ private slots:
             ini.close();
         }
         const Run run = RunFailing(site, site.Program());
-        QVERIFY(run.sawWindow);
+        QVERIFY2(run.sawWindow, qPrintable(QStringLiteral("status %1: %2").arg(run.exitCode).arg(run.stderrText)));
         QCOMPARE(run.exitCode, 3);
         QVERIFY(run.stderrText.contains(QStringLiteral("接続エラー")));
     }
@@ -197,7 +197,7 @@ private slots:
         QVERIFY(QFile::copy(site.Program(), program));
         QFile::setPermissions(program, QFile::permissions(site.Program()));
         const Run run = RunFailing(site, program);
-        QVERIFY(run.sawWindow);
+        QVERIFY2(run.sawWindow, qPrintable(QStringLiteral("status %1: %2").arg(run.exitCode).arg(run.stderrText)));
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.stderrText.contains(QStringLiteral("INIﾌｧｲﾙ読込エラー")));
     }
