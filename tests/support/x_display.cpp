@@ -1,27 +1,38 @@
 #include "support/x_display.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHash>
 #include <QThread>
 
 XDisplay::XDisplay()
 {
-    server_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                           QStringLiteral("-screen"), QStringLiteral("0"),
-                                           QStringLiteral("1024x768x24"),
-                                           QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    if (!server_.waitForStarted(5000))
-        return;
-    QElapsedTimer timer;
-    timer.start();
-    QByteArray out;
-    while (!out.contains('\n') && timer.elapsed() < 10000) {
-        server_.waitForReadyRead(500);
-        out += server_.readAllStandardOutput();
+    // A display number of this process's own: servers that pick the first
+    // free number themselves race when several tests start at once.
+    const int base = 100 + int(QCoreApplication::applicationPid() % 3000) * 3;
+    for (int number = base; number < base + 3 && display_.isEmpty(); ++number) {
+        const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
+        if (QFile::exists(socket))
+            continue;
+        server_.start(QStringLiteral("Xvfb"),
+                      {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"),
+                       QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                       QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        if (!server_.waitForStarted(5000))
+            continue;
+        QElapsedTimer timer;
+        timer.start();
+        while (!QFile::exists(socket) && server_.state() == QProcess::Running
+               && timer.elapsed() < 10000)
+            QThread::msleep(50);
+        if (server_.state() == QProcess::Running && QFile::exists(socket)) {
+            display_ = QStringLiteral(":%1").arg(number);
+        } else {
+            server_.kill();
+            server_.waitForFinished(2000);
+        }
     }
-    const QByteArray number = out.trimmed();
-    if (!number.isEmpty())
-        display_ = QStringLiteral(":") + QString::fromLatin1(number);
 }
 
 XDisplay::~XDisplay()
