@@ -229,7 +229,7 @@ private slots:
         QProcess process;
         process.setProcessEnvironment(Env(site));
         process.start(site.Program(), {QStringLiteral("OP01")});
-        QVERIFY(x_.WaitForWindow(kTitle, 10000));
+        QVERIFY(x_.WaitForWindow(kTitle, 30000));
         QTest::qWait(300);
 
         // Esc on processing-category entry asks to end; No keeps the program.
