@@ -1,7 +1,9 @@
-// Rebuilding a layout: serial numbers, item positions, local group lengths,
-// partner links, the settling passes and the list texts.
+// The layout tables without widgets: rebuilding (serial numbers, item
+// positions, local group lengths, partner links, the settling passes, the
+// list texts) and adding and removing lines.
 
 #include "items/item_list.h"
+#include "items/item_ops.h"
 
 #include <QTest>
 
@@ -12,10 +14,10 @@ Q_DECLARE_METATYPE(FormatItem)
 
 namespace {
 
-FormatItem Item(qint32 level, qint32 length, qint32 decimals = 0)
+FormatItem Item(qint32 level, qint32 length = 0, qint32 decimals = 0, const char* attribute = "X")
 {
     FormatItem item;
-    item.Attribute = QStringLiteral("X");
+    item.Attribute = QLatin1String(attribute);
     item.Level = level;
     item.Length = length;
     item.DecimalLength = decimals;
@@ -24,27 +26,33 @@ FormatItem Item(qint32 level, qint32 length, qint32 decimals = 0)
 
 FormatItem Header(qint32 level, qint32 repeat, qint32 length = 0, qint32 decimals = 0)
 {
-    FormatItem item = Item(level, length, decimals);
-    item.Attribute = QStringLiteral("M");
+    FormatItem item = Item(level, length, decimals, "M");
     item.RepeatCount = repeat;
+    return item;
+}
+
+FormatItem Linked(qint32 link, qint32 length = 0)
+{
+    FormatItem item = Item(0, length);
+    item.LinkedSerialNo = link;
     return item;
 }
 
 ItemTable Make(std::initializer_list<FormatItem> items)
 {
     ItemTable table;
-    for (const FormatItem& item : items) {
-        table.Resize(table.Count() + 1);
-        table[table.Count()] = item;
-    }
+    for (const FormatItem& item : items)
+        table.Insert(table.Count() + 1, item);
     return table;
 }
 
-QList<qint32> Positions(const ItemTable& table)
+// One field of every line.
+template <typename F>
+QList<qint32> Column(const ItemTable& table, F field)
 {
     QList<qint32> values;
     for (int i = 1; i <= table.Count(); ++i)
-        values.append(table[i].ItemPosition);
+        values.append(table[i].*field);
     return values;
 }
 
@@ -54,8 +62,7 @@ QStringList Dump(const ItemTable& table)
     QStringList rows;
     for (int i = 1; i <= table.Count(); ++i) {
         const FormatItem& t = table[i];
-        QStringList f{t.FormatType, t.ItemName, t.Attribute, t.MultiDetailNo, t.FixedValue,
-                      t.ConversionError};
+        QStringList f{t.FormatType, t.ItemName, t.Attribute, t.MultiDetailNo, t.FixedValue, t.ConversionError};
         for (const qint32 n : {t.SerialNo, t.LinkedSerialNo, t.ItemNo, t.ItemPosition, t.Length,
                                t.DecimalLength, t.RepeatCount, t.Level})
             f.append(QString::number(n));
@@ -75,9 +82,7 @@ private slots:
         QTest::addColumn<ItemTable>("table");
         QTest::addColumn<bool>("local");
         QTest::addColumn<QList<qint32>>("expected");
-        QTest::newRow("after decimals") << Make({Item(0, 5, 2), Item(0, 3)}) << true
-                                        << QList<qint32>{1, 7};
-        QTest::newRow("after plain") << Make({Item(0, 5), Item(0, 3)}) << true << QList<qint32>{1, 6};
+        QTest::newRow("after decimals") << Make({Item(0, 5, 2), Item(0, 3)}) << true << QList<qint32>{1, 7};
         // Header at 10, members 5+3 = 8, three times: the line after is at 34.
         const ItemTable group = Make({Item(0, 9), Header(0, 3), Item(1, 5), Item(1, 3), Item(0, 1)});
         QTest::newRow("local group") << group << true << QList<qint32>{1, 10, 10, 15, 34};
@@ -85,11 +90,9 @@ private slots:
         stored[2].Length = 8;
         stored[4].Length = 40;  // the standard side keeps the header's own length
         QTest::newRow("standard group") << stored << false << QList<qint32>{1, 10, 10, 15, 34};
-        QTest::newRow("closing without header") << Make({Item(1, 5), Item(0, 3)}) << false
-                                                << QList<qint32>{1, 0};
+        QTest::newRow("closing without header") << Make({Item(1, 5), Item(0, 3)}) << false << QList<qint32>{1, 0};
         // Closing after a nested group uses the nearest header, the inner one.
-        QTest::newRow("nearest header") << Make({Header(0, 2, 0), Item(1, 2), Header(1, 4, 0),
-                                                 Item(2, 3), Item(0, 1)})
+        QTest::newRow("nearest header") << Make({Header(0, 2), Item(1, 2), Header(1, 4), Item(2, 3), Item(0, 1)})
                                         << true << QList<qint32>{1, 1, 3, 3, 15};
     }
 
@@ -100,7 +103,7 @@ private slots:
         QFETCH(QList<qint32>, expected);
         ItemTable other;
         RebuildPass(table, other, local, PaneWatch{});
-        QCOMPARE(Positions(table), expected);
+        QCOMPARE(Column(table, &FormatItem::ItemPosition), expected);
         for (int i = 1; i <= table.Count(); ++i)
             QCOMPARE(table[i].SerialNo, i);
     }
@@ -110,13 +113,11 @@ private slots:
         QTest::addColumn<ItemTable>("table");
         QTest::addColumn<qint32>("expected");
         QTest::addColumn<int>("headers");
-        QTest::newRow("direct members") << Make({Header(0, 1, 99, 3), Item(1, 4), Item(1, 6, 2)})
-                                        << 11 << 1;
+        QTest::newRow("direct members") << Make({Header(0, 1, 99, 3), Item(1, 4), Item(1, 6, 2)}) << 11 << 1;
         // A nested header counts once, its members not; the group ends at level 0.
-        QTest::newRow("nested and closed")
-            << Make({Header(0, 2, 0, 1), Item(1, 2), Header(1, 4, 5), Item(2, 7), Item(1, 3, 1),
-                     Item(0, 100), Item(1, 50)})
-            << 11 << 2;
+        QTest::newRow("nested and closed") << Make({Header(0, 2, 0, 1), Item(1, 2), Header(1, 4, 5), Item(2, 7),
+                                                    Item(1, 3, 1), Item(0, 100), Item(1, 50)})
+                                           << 11 << 2;
         QTest::newRow("no members") << Make({Header(1, 2, 7, 2), Item(1, 4)}) << 0 << 1;
     }
 
@@ -126,7 +127,6 @@ private slots:
         QFETCH(qint32, expected);
         QFETCH(int, headers);
         QCOMPARE(ComputeGroupLength(table, 1), expected);
-
         const FormatItem stored = table[1];
         ItemTable standard = table;
         ItemTable other;
@@ -152,11 +152,9 @@ private slots:
         ItemTable table = Make({Item(0, 4), Item(0, 2, 1), Item(0, 5)});
         table[2].LinkedSerialNo = 3;
         table[3].LinkedSerialNo = 9;  // beyond the other table: nothing written
-        ItemTable other = Make({Item(0, 1), Item(0, 1), Item(0, 1)});
-        other[3].LinkedSerialNo = 7;
+        ItemTable other = Make({Item(0, 1), Item(0, 1), Linked(7, 1)});
         const RebuildOutcome outcome = RebuildPass(table, other, local, PaneWatch{3, 3});
-        QCOMPARE(other[3].LinkedSerialNo, 2);
-        QCOMPARE(other[1].LinkedSerialNo, 0);
+        QCOMPARE(Column(other, &FormatItem::LinkedSerialNo), (QList<qint32>{0, 0, 2}));
         QCOMPARE(outcome.otherLink, std::optional<qint32>(2));
         QCOMPARE(outcome.herePosition, local ? std::optional<qint32>(8) : std::nullopt);
         QCOMPARE(RebuildPass(table, other, local, PaneWatch{0, 1}).otherLink, std::nullopt);
@@ -165,9 +163,8 @@ private slots:
     void settledEqualsRepeatedPasses()
     {
         // A group in a group in a group, header lengths stale.
-        ItemTable table = Make({Item(0, 3), Header(0, 2, 0, 4), Item(1, 2), Header(1, 3, 50),
-                                Item(2, 1, 1), Header(2, 2), Item(3, 4), Item(3, 5, 2), Item(1, 7),
-                                Item(0, 1)});
+        ItemTable table = Make({Item(0, 3), Header(0, 2, 0, 4), Item(1, 2), Header(1, 3, 50), Item(2, 1, 1),
+                                Header(2, 2), Item(3, 4), Item(3, 5, 2), Item(1, 7), Item(0, 1)});
         table[10].LinkedSerialNo = 2;
         ItemTable standard = Make({Item(0, 1), Item(0, 1)});
         ItemTable passes = table;
@@ -180,22 +177,14 @@ private slots:
         QCOMPARE(Dump(standard), Dump(passesStandard));
         QCOMPARE(outcome.groupHeaders, 3);
         // Inner 4+6, middle 2+10, outer 2+12+7; closing lines use the inner header: 8 + 10*2.
-        QCOMPARE(table[6].Length, 10);
-        QCOMPARE(table[4].Length, 12);
-        QCOMPARE(table[2].Length, 21);
+        QCOMPARE(Column(table, &FormatItem::Length).mid(1, 5), (QList<qint32>{21, 2, 12, 1, 10}));
         QCOMPARE(outcome.herePosition, std::optional<qint32>(28));
         QCOMPARE(outcome.otherLink, std::optional<qint32>(10));
-    }
 
-    void emptyTable()
-    {
-        ItemTable table;
-        ItemTable other = Make({Item(0, 1)});
-        const RebuildOutcome outcome = RebuildSettled(table, other, PaneWatch{1, 1});
-        QCOMPARE(table.Count(), 0);
-        QCOMPARE(outcome.groupHeaders, 0);
-        QVERIFY(!outcome.herePosition && !outcome.otherLink);
-        QVERIFY(ListTexts(table, true).isEmpty());
+        ItemTable empty;
+        const RebuildOutcome none = RebuildSettled(empty, standard, PaneWatch{1, 1});
+        QVERIFY(none.groupHeaders == 0 && !none.herePosition && !none.otherLink);
+        QVERIFY(ListTexts(empty, true).isEmpty());
     }
 
     void listText_data()
@@ -216,8 +205,7 @@ private slots:
         header.MultiDetailNo = QStringLiteral("2");
         QTest::newRow("local header") << true << header << QStringLiteral("000015  マルチ明細 No.2");
         header.Level = 1;
-        QTest::newRow("standard header") << false << header
-                                         << QStringLiteral("   000000  マルチ明細 No.2");
+        QTest::newRow("standard header") << false << header << QStringLiteral("   000000  マルチ明細 No.2");
     }
 
     void listText()
@@ -225,26 +213,86 @@ private slots:
         QFETCH(bool, local);
         QFETCH(FormatItem, item);
         QFETCH(QString, expected);
-        QCOMPARE(ListText(item, local), expected);
         QCOMPARE(ListTexts(Make({item, item}), local), QStringList({expected, expected}));
     }
 
     void swapKeepsLinks()
     {
-        ItemTable standard = Make({Item(0, 1), Item(0, 1), Item(0, 2), Item(0, 3)});
-        ItemTable local = Make({Item(0, 2), Item(0, 3)});
-        standard[3].LinkedSerialNo = 1;
-        standard[4].LinkedSerialNo = 2;
-        local[1].LinkedSerialNo = 3;
-        local[2].LinkedSerialNo = 4;
+        ItemTable standard = Make({Item(0, 1), Item(0, 1), Linked(1, 2), Linked(2, 3)});
+        ItemTable local = Make({Linked(3, 2), Linked(4, 3)});
         RebuildPass(standard, local, false, PaneWatch{});
         std::swap(standard[3], standard[4]);
         RebuildPass(standard, local, false, PaneWatch{});
-        QCOMPARE(local[1].LinkedSerialNo, 4);
-        QCOMPARE(local[2].LinkedSerialNo, 3);
+        QCOMPARE(Column(local, &FormatItem::LinkedSerialNo), (QList<qint32>{4, 3}));
         QCOMPARE(standard[3].SerialNo, 3);
         QCOMPARE(standard[3].Length, 3);
         QCOMPARE(standard[4].ItemPosition, 6);
+    }
+
+    void levels_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("attribute");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("serial");
+        QTest::addColumn<int>("levelLabel");
+        QTest::addColumn<int>("level");
+        // Table: 1 plain (0), 2 header (0), 3 member (1).
+        QTest::newRow("new item at the top") << 1 << "X" << "KOMOKU" << 0 << 0 << 0;
+        QTest::newRow("below a plain item") << 2 << "X" << "KOMOKU" << 0 << 0 << 0;
+        QTest::newRow("below a group header") << 3 << "X" << "KOMOKU" << 0 << 0 << 1;
+        QTest::newRow("below a member") << 4 << "X" << "KOMOKU" << 0 << 0 << 1;
+        QTest::newRow("edited item re-evaluated") << 3 << "9" << "KOMOKU" << 3 << 5 << 1;
+        QTest::newRow("new group header below a member") << 4 << "M" << "MEISAI" << 0 << 0 << 0;
+        QTest::newRow("edited group header keeps its level") << 2 << "M" << "MEISAI" << 2 << 1 << 1;
+    }
+
+    void levels()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, attribute);
+        QFETCH(QString, kind);
+        QFETCH(int, serial);
+        QFETCH(int, levelLabel);
+        QFETCH(int, level);
+        const ItemTable table = Make({Item(0), Header(0, 0), Item(1)});
+        const FormatItem record = Item(0, 0, 0, attribute.toLatin1().constData());
+        const PaneState pane{serial, levelLabel};
+        QCOMPARE(ComputeLevel(table, position, record, kind, pane), level);
+    }
+
+    void placeAndRemove()
+    {
+        ItemTable table = Make({Item(0), Item(0), Item(0)});
+        PaneState pane;
+        QCOMPARE(CommitPosition(table, pane), 4);  // nothing selected: appended
+        pane.selectedRow = 0;
+        QCOMPARE(CommitPosition(table, pane), 2);  // directly below the selection
+        pane.serialNo = 3;
+        QCOMPARE(CommitPosition(table, pane), 3);  // an edited line stays
+
+        // Standard 3 of 5 selected, a new line goes to 4: old 4 and 5 become 5 and 6.
+        ItemTable standard = Make({Item(0), Item(0), Item(0), Linked(2), Linked(1)});
+        ItemTable local = Make({Linked(5), Linked(4)});
+        PlaceLine(standard, 4, Item(0), true);
+        RebuildPass(standard, local, false, PaneWatch{});
+        QCOMPARE(Column(local, &FormatItem::LinkedSerialNo), (QList<qint32>{6, 5}));
+        PlaceLine(standard, 6, Item(7), false);  // an edited line is replaced
+        QCOMPARE(standard.Count(), 6);
+        QCOMPARE(standard[6].Level, 7);
+
+        // A removed line's partner loses its link; the lines below are renumbered.
+        standard = Make({Item(0), Linked(2), Linked(1)});
+        local = Make({Linked(3), Linked(2)});
+        RemoveItem(standard, local, 2);
+        QCOMPARE(standard.Count(), 2);
+        QCOMPARE(local[2].LinkedSerialNo, 0);
+        RebuildPass(standard, local, false, PaneWatch{});
+        QCOMPARE(local[1].LinkedSerialNo, 2);
+        // A group header goes alone: its members stay with their levels.
+        ItemTable group = Make({Header(0, 1), Item(1), Item(1)});
+        RemoveItem(group, local, 1);
+        QCOMPARE(Column(group, &FormatItem::Level), (QList<qint32>{1, 1}));
     }
 };
 
