@@ -1,27 +1,24 @@
-// Saving, deleting and copying formats against the real SQLite ODBC driver:
+// Saving, deleting and copying formats against the real database drivers:
 // every answer of every confirmation, the rows as stored, the orphan removal,
 // the copy, and faults in the middle of each write that must leave the stored
 // rows exactly as they were.
 
-#include "app/main_form.h"
-#include "app/startup.h"
-#include "format/format_store.h"
 #include "items/list_view.h"
 #include "support/fault_injector.h"
+#include "support/form_harness.h"
 #include "support/message_box_answerer.h"
 #include "support/modal_driver.h"
-#include "support/temp_site.h"
 
 #include <QGroupBox>
-#include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
 namespace {
 
-const QString kAborted = QStringLiteral("更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました");
+const QString kHeaders = QStringLiteral("FL1902フォーマット情報マスタ");
+const QString kLines = QStringLiteral("FL1903レコードフォーマット情報マスタ");
+const QString kAskDelete = QStringLiteral("削除しますか");
 
 FormatItem Line(const char* attribute, qint32 level, qint32 itemNo, const QString& name, qint32 link = 0)
 {
@@ -36,65 +33,44 @@ FormatItem Line(const char* attribute, qint32 level, qint32 itemNo, const QStrin
     return item;
 }
 
+// Chooses the row of that BPID (the first row when empty) in the code search.
+void ChooseInSearch(QDialog* d, const QString& bpid)
+{
+    auto* grid = d->findChild<QTableWidget*>(QStringLiteral("GRID"));
+    if (!bpid.isEmpty())
+        grid->setCurrentCell(grid->findItems(bpid, Qt::MatchExactly).front()->row(), 0);
+    d->findChild<QPushButton*>(QStringLiteral("SELECT"))->click();
+}
+
 }  // namespace
 
 class TestFormatStore : public QObject {
     Q_OBJECT
 
 private:
-    TempSite site_;
-    std::unique_ptr<F_K450120> form_;
-    F_K450120& F() { return *form_; }
+    FormHarness h_;
+    F_K450120& F() { return h_.F(); }
 
-    // Every stored row of both tables, as text.
+    // Every stored row of both tables.
     QStringList Dump()
     {
-        QStringList rows;
-        for (const char* table : {"FL1902フォーマット情報マスタ", "FL1903レコードフォーマット情報マスタ"}) {
-            F().Db.SetStatement(QStringLiteral("SELECT * FROM %1 ORDER BY 1,2,3,4").arg(QString::fromUtf8(table)));
-            ResultSet rs;
-            F().Db.OpenReadOnlyResultset(rs);
-            for (; !rs.AtEnd(); rs.MoveNext()) {
-                QStringList values;
-                for (int c = 0; c < (QString::fromUtf8(table).startsWith(QLatin1String("FL1902")) ? 9 : 16); ++c) {
-                    const QVariant v = rs.Value(c);
-                    values << (v.isNull() ? QStringLiteral("<null>") : v.toString());
-                }
-                rows << values.join(QLatin1Char('|'));
-            }
-        }
-        return rows;
+        return QueryRows(F().Db, QStringLiteral("SELECT * FROM %1 ORDER BY 1,2,3,4").arg(kHeaders))
+            + QueryRows(F().Db, QStringLiteral("SELECT * FROM %1 ORDER BY 1,2,3,4").arg(kLines));
     }
 
-    QStringList Rows(const QString& sql, const QVariantList& params = {})
+    int Count(const QString& table, const QString& bpid)
     {
-        F().Db.SetStatement(sql, params);
-        ResultSet rs;
-        F().Db.OpenReadOnlyResultset(rs);
-        QStringList rows;
-        for (; !rs.AtEnd(); rs.MoveNext())
-            rows << rs.Value(0).toString();
-        return rows;
-    }
-
-    int Count(const char* table, const QString& bpid)
-    {
-        return Rows(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE BPID=?").arg(QString::fromUtf8(table)),
-                    {bpid})
-            .front()
+        return QueryRows(F().Db, QStringLiteral("SELECT COUNT(*) FROM %1 WHERE BPID=?").arg(table), {bpid})
+            .value(0)
             .toInt();
     }
 
+    // The key entered without a message; then the line screen when asked.
     void Open(const QString& category, const QString& bpid, bool lineScreen,
               const QString& code = QStringLiteral("0101"))
     {
-        QTest::keyClicks(F().txt_SyoriKbn, category);
-        F().txt_JohoKbn->setText(code);
-        QTest::keyClick(F().txt_JohoKbn, Qt::Key_Return);
-        F().txt_BPID->setText(bpid);
-        MessageBoxAnswerer none;
-        QTest::keyClick(F().txt_BPID, Qt::Key_Return);
-        QVERIFY2(none.Texts().isEmpty(), qPrintable(none.Texts().join(QLatin1Char(','))));
+        const QStringList texts = h_.EnterKey(category, code, bpid);
+        QVERIFY2(texts.isEmpty(), qPrintable(texts.join(QLatin1Char(','))));
         if (lineScreen)
             F().ComandBtn[1]->click();
     }
@@ -121,21 +97,9 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(site_.Ok(), qPrintable(site_.Error()));
-        site_.UseOdbcConfiguration();
-    }
-
-    void init()
-    {
-        form_ = std::make_unique<F_K450120>();
-        F().ProgramFolder = site_.ProgramFolder();
-        QCOMPARE(StartUp(F(), "OP01"), 0);
-        QVERIFY(QTest::qWaitForWindowActive(&F()));
-    }
-
-    void cleanup() { form_.reset(); }
+    void initTestCase() { QVERIFY2(h_.UseSite(), qPrintable(h_.Site().Error())); }
+    void init() { QVERIFY(h_.Start()); }
+    void cleanup() { h_.Stop(); }
 
     void registerNewFormat()
     {
@@ -144,7 +108,7 @@ private slots:
         {
             MessageBoxAnswerer answerer({QMessageBox::Yes});
             F().ComandBtn[16]->click();  // 終了
-            QCOMPARE(answerer.Texts(), QStringList{QStringLiteral("更新しますか")});
+            QCOMPARE(answerer.Texts(), QStringList{kAskUpdate});
             QCOMPARE(answerer.Seen().front().buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             QCOMPARE(answerer.Seen().front().icon, QMessageBox::Warning);
         }
@@ -153,18 +117,16 @@ private slots:
         QCOMPARE(F().focusWidget(), F().txt_Yosikisyubetu);
         // The lines as stored, column by column.
         const QString key = QStringLiteral(" FROM FL1903レコードフォーマット情報マスタ WHERE BPID='NEWREG01' ORDER BY フォーマット種別,項目通番");
-        QCOMPARE(Rows(QStringLiteral("SELECT フォーマット種別||項目通番||':'||対応項目通番||':'||レベル番号||':'||項目№") + key),
+        QCOMPARE(QueryRows(F().Db, QStringLiteral("SELECT フォーマット種別||項目通番||':'||対応項目通番||':'||レベル番号||':'||項目№") + key),
                  (QStringList{"E1:2:0:301", "E2:1:0:0", "E3:0:1:302", "L1:2:0:0", "L2:1:0:0"}));
-        QCOMPARE(Rows(QStringLiteral("SELECT COALESCE(項目名称,'<null>')||':'||COALESCE(CAST(項目位置 AS VARCHAR(12)),'<null>')||':'||COALESCE(マルチ明細番号,'<null>')") + key),
+        QCOMPARE(QueryRows(F().Db, QStringLiteral("SELECT COALESCE(項目名称,'<null>')||':'||COALESCE(CAST(項目位置 AS VARCHAR(12)),'<null>')||':'||COALESCE(マルチ明細番号,'<null>')") + key),
                  (QStringList{"<null>:<null>:0", "明細:<null>:1", "<null>:<null>:0", "明細:1:1", "受注'番号:1:"}));
-        QCOMPARE(Count("FL1902フォーマット情報マスタ", QStringLiteral("NEWREG01")), 0);
+        QCOMPARE(Count(kHeaders, QStringLiteral("NEWREG01")), 0);
 
         // OK and Yes write the header and return to key entry.
-        MessageBoxAnswerer answerer({QMessageBox::Yes});
-        F().ComandBtn[2]->click();
-        QCOMPARE(answerer.Texts(), QStringList{QStringLiteral("更新しますか")});
-        QCOMPARE(Rows(QStringLiteral("SELECT 様式識別||格納モード||1バイト文字集合||XML文字コード FROM "
-                                     "FL1902フォーマット情報マスタ WHERE BPID='NEWREG01'")),
+        QCOMPARE(h_.Click(2, {QMessageBox::Yes}), QStringList{kAskUpdate});
+        QCOMPARE(QueryRows(F().Db, QStringLiteral("SELECT 様式識別||格納モード||1バイト文字集合||XML文字コード FROM "
+                                                  "FL1902フォーマット情報マスタ WHERE BPID='NEWREG01'")),
                  QStringList{QStringLiteral("11MSS")});
         QCOMPARE(F().ScreenMode, QStringLiteral("HEAD"));
         QVERIFY(F().txt_BPID->text().isEmpty());
@@ -175,14 +137,10 @@ private slots:
     {
         Open(QStringLiteral("1"), QStringLiteral("NEWREG02"), true);
         FillTables();
-        {
-            MessageBoxAnswerer yes({QMessageBox::Yes});
-            F().ComandBtn[16]->click();
-        }
-        QCOMPARE(Count("FL1903レコードフォーマット情報マスタ", QStringLiteral("NEWREG02")), 5);
-        MessageBoxAnswerer no({QMessageBox::No});
-        F().ComandBtn[2]->click();
-        QCOMPARE(Count("FL1903レコードフォーマット情報マスタ", QStringLiteral("NEWREG02")), 0);
+        h_.Click(16, {QMessageBox::Yes});
+        QCOMPARE(Count(kLines, QStringLiteral("NEWREG02")), 5);
+        h_.Click(2, {QMessageBox::No});
+        QCOMPARE(Count(kLines, QStringLiteral("NEWREG02")), 0);
         QCOMPARE(F().ScreenMode, QStringLiteral("HEAD"));
         QCOMPARE(F().focusWidget(), F().txt_JohoKbn);
     }
@@ -193,55 +151,41 @@ private slots:
         Open(QStringLiteral("2"), QStringLiteral("ORDERS01"), true);
         F().Lines.LocalItems.Remove(1);
         SettleLocalList(F());
-        {
-            MessageBoxAnswerer cancel({QMessageBox::Cancel});
-            F().ComandBtn[16]->click();
-        }
+        h_.Click(16, {QMessageBox::Cancel});
         QVERIFY(F().Frame[0]->isVisible());  // Cancel stays on the line screen
-        {
-            MessageBoxAnswerer no({QMessageBox::No});
-            F().ComandBtn[16]->click();
-        }
+        h_.Click(16, {QMessageBox::No});
         QVERIFY(F().Frame[0]->isHidden());
-        {
-            MessageBoxAnswerer cancel({QMessageBox::Cancel});
-            F().ComandBtn[2]->click();
-            QCOMPARE(cancel.Texts(), QStringList{QStringLiteral("更新しますか")});
-        }
+        QCOMPARE(h_.Click(2, {QMessageBox::Cancel}), QStringList{kAskUpdate});
         QCOMPARE(F().focusWidget(), F().txt_Yosikisyubetu);
         QCOMPARE(Dump(), before);
-    }
 
-    void inquiryNeverWrites()
-    {
+        // Inquiry never asks and never writes; 終了 is disabled there.
+        QVERIFY(h_.Start());
         Open(QStringLiteral("0"), QStringLiteral("ORDERS01"), false);
-        MessageBoxAnswerer answerer;
-        F().ComandBtn[2]->click();
-        QVERIFY(answerer.Texts().isEmpty());
+        QCOMPARE(h_.Click(2), QStringList());
         F().ComandBtn[1]->click();
-        F().ComandBtn[16]->click();  // disabled for inquiry: the click does nothing
-        QVERIFY(answerer.Texts().isEmpty());
+        QCOMPARE(h_.Click(16), QStringList());
+        QCOMPARE(Dump(), before);
     }
 
     void deleteFormat()
     {
+        Open(QStringLiteral("9"), QStringLiteral("ORDERS01"), false);
         {
-            Open(QStringLiteral("9"), QStringLiteral("ORDERS01"), false);
             MessageBoxAnswerer cancel({QMessageBox::Cancel});
             F().ComandBtn[2]->click();
-            QCOMPARE(cancel.Texts(), QStringList{QStringLiteral("削除しますか")});
+            QCOMPARE(cancel.Texts(), QStringList{kAskDelete});
             QCOMPARE(cancel.Seen().front().buttons, QMessageBox::Ok | QMessageBox::Cancel);
         }
         // Cancel still returns to key entry; nothing is deleted.
         QVERIFY(F().txt_BPID->text().isEmpty());
-        QCOMPARE(Count("FL1902フォーマット情報マスタ", QStringLiteral("ORDERS01")), 1);
+        QCOMPARE(Count(kHeaders, QStringLiteral("ORDERS01")), 1);
         F().txt_JohoKbn->setText(QStringLiteral("0101"));
         F().txt_BPID->setText(QStringLiteral("ORDERS01"));
         QTest::keyClick(F().txt_BPID, Qt::Key_Return);
-        MessageBoxAnswerer ok({QMessageBox::Ok});
-        F().ComandBtn[2]->click();
-        QCOMPARE(Count("FL1902フォーマット情報マスタ", QStringLiteral("ORDERS01")), 0);
-        QCOMPARE(Count("FL1903レコードフォーマット情報マスタ", QStringLiteral("ORDERS01")), 0);
+        h_.Click(2, {QMessageBox::Ok});
+        QCOMPARE(Count(kHeaders, QStringLiteral("ORDERS01")), 0);
+        QCOMPARE(Count(kLines, QStringLiteral("ORDERS01")), 0);
         QCOMPARE(F().txt_SyoriKbn->text(), QStringLiteral("9"));
     }
 
@@ -252,28 +196,21 @@ private slots:
                                            "フォーマット種別,項目通番) VALUES ('0101','COPY0001','E',99)"));
         F().Db.ExecuteStatement();
         Open(QStringLiteral("1"), QStringLiteral("COPY0001"), false);
-        ModalDriver choose(QStringLiteral("SEARCH_MSTDB"), [](QDialog* d) {
-            auto* grid = d->findChild<QTableWidget*>(QStringLiteral("GRID"));
-            const auto found = grid->findItems(QStringLiteral("SHIPNT01"), Qt::MatchExactly);
-            grid->setCurrentCell(found.front()->row(), 0);
-            d->findChild<QPushButton*>(QStringLiteral("SELECT"))->click();
-        });
+        ModalDriver choose(QStringLiteral("SEARCH_MSTDB"), [](QDialog* d) { ChooseInSearch(d, QStringLiteral("SHIPNT01")); });
         F().ComandBtn[0]->click();
         QVERIFY(choose.Seen());
         QCOMPARE(F().txt_LocalKeishiki->text(), QStringLiteral("F"));
         QCOMPARE(F().ScreenMode, QStringLiteral("BODY"));
         QCOMPARE(F().focusWidget(), F().txt_Yosikisyubetu);
         auto lines = [this](const QString& bpid) {
-            return Rows(QStringLiteral("SELECT フォーマット種別||項目通番||':'||対応項目通番||':'||COALESCE(項目名称,'') "
-                                       "FROM FL1903レコードフォーマット情報マスタ WHERE BPID=? ORDER BY 1"),
-                        {bpid});
+            return QueryRows(F().Db, QStringLiteral("SELECT フォーマット種別||項目通番||':'||対応項目通番||':'||COALESCE(項目名称,'') "
+                                                    "FROM FL1903レコードフォーマット情報マスタ WHERE BPID=? ORDER BY 1"), {bpid});
         };
         QCOMPARE(lines(QStringLiteral("COPY0001")), lines(QStringLiteral("SHIPNT01")));
-        QCOMPARE(Count("FL1902フォーマット情報マスタ", QStringLiteral("COPY0001")), 1);
-    }
+        QCOMPARE(Count(kHeaders, QStringLiteral("COPY0001")), 1);
 
-    void copyWithoutSource()
-    {
+        // 中止 in the search copies nothing.
+        QVERIFY(h_.Start());
         Open(QStringLiteral("1"), QStringLiteral("COPY0002"), false);
         const QStringList before = Dump();
         ModalDriver stop(QStringLiteral("SEARCH_MSTDB"), [](QDialog* d) {
@@ -285,70 +222,63 @@ private slots:
         QCOMPARE(F().ScreenMode, QStringLiteral("BODY"));
     }
 
-    void faultInTheLineWrite()
+    void faultLeavesTheRowsAsTheyWere_data()
     {
-        Open(QStringLiteral("2"), QStringLiteral("SHIPNT01"), true, QStringLiteral("0201"));
-        F().Lines.StandardItems.Remove(2);
-        RebuildItemList(F(), QStringLiteral("E"));
-        const int edited = F().Lis_Hyojun->count();
-        const QStringList before = Dump();
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("bpid");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("line write") << "2" << "0201" << "SHIPNT01" << 16 << int(QMessageBox::Yes)
+                                    << QStringList{kAskUpdate, kAborted};
+        QTest::newRow("header write") << "2" << "0201" << "SHIPNT01" << 2 << int(QMessageBox::Yes)
+                                      << QStringList{kAskUpdate, kAborted};
+        QTest::newRow("delete") << "9" << "0401" << "INVOIC01" << 2 << int(QMessageBox::Ok)
+                                << QStringList{kAskDelete, kAborted};
+        QTest::newRow("copy") << "1" << "0101" << "COPY0003" << 0 << int(QMessageBox::Ok) << QStringList{kAborted};
+    }
+
+    void faultLeavesTheRowsAsTheyWere()
+    {
+        QFETCH(QString, category);
+        QFETCH(QString, code);
+        QFETCH(QString, bpid);
+        QFETCH(int, button);
+        QFETCH(int, answer);
+        QFETCH(QStringList, texts);
+        Open(category, bpid, button == 16, code);
         FaultInjector fault(F().Db);
-        fault.FailInsertsAfter(QStringLiteral("FL1903レコードフォーマット情報マスタ"), QStringLiteral("SHIPNT01"), 10);
-        MessageBoxAnswerer answerer({QMessageBox::Yes});
-        F().ComandBtn[16]->click();
-        QCOMPARE(answerer.Texts(), (QStringList{QStringLiteral("更新しますか"), kAborted}));
+        if (button == 16) {
+            F().Lines.StandardItems.Remove(2);
+            RebuildItemList(F(), QStringLiteral("E"));
+            fault.FailInsertsAfter(kLines, bpid, 10);
+        } else if (category == QLatin1String("2")) {
+            F().txt_LocalKeishiki->setText(QStringLiteral("C"));
+            fault.FailUpdates(kHeaders);
+        } else if (category == QLatin1String("9")) {
+            fault.FailDeletes(kLines);
+        } else {
+            fault.FailInsertsAfter(kLines, bpid, 3);
+        }
+        const int edited = ListCount(F().Lis_Hyojun);
+        const QStringList before = Dump();
+        ModalDriver choose(QStringLiteral("SEARCH_MSTDB"), [](QDialog* d) { ChooseInSearch(d, QString()); });
+        MessageBoxAnswerer answerer({QMessageBox::StandardButton(answer)});
+        F().ComandBtn[button]->click();
+        QCOMPARE(answerer.Texts(), texts);
         QCOMPARE(answerer.Seen().back().icon, QMessageBox::NoIcon);
         fault.Clear();
         QCOMPARE(Dump(), before);
-        // The line screen stays with the operator's edits.
-        QVERIFY(F().Frame[0]->isVisible());
-        QCOMPARE(F().Lis_Hyojun->count(), edited);
-    }
-
-    void faultInTheHeaderWrite()
-    {
-        Open(QStringLiteral("2"), QStringLiteral("SHIPNT01"), false, QStringLiteral("0201"));
-        F().txt_LocalKeishiki->setText(QStringLiteral("C"));
-        const QStringList before = Dump();
-        FaultInjector fault(F().Db);
-        fault.FailUpdates(QStringLiteral("FL1902フォーマット情報マスタ"));
-        MessageBoxAnswerer answerer({QMessageBox::Yes});
-        F().ComandBtn[2]->click();
-        QCOMPARE(answerer.Texts(), (QStringList{QStringLiteral("更新しますか"), kAborted}));
-        fault.Clear();
-        QCOMPARE(Dump(), before);
-        QCOMPARE(F().txt_BPID->text(), QStringLiteral("SHIPNT01"));  // the screen keeps the input
-        QCOMPARE(F().txt_LocalKeishiki->text(), QStringLiteral("C"));
-    }
-
-    void faultInTheDelete()
-    {
-        Open(QStringLiteral("9"), QStringLiteral("INVOIC01"), false, QStringLiteral("0401"));
-        const QStringList before = Dump();
-        FaultInjector fault(F().Db);
-        fault.FailDeletes(QStringLiteral("FL1903レコードフォーマット情報マスタ"));
-        MessageBoxAnswerer answerer({QMessageBox::Ok});
-        F().ComandBtn[2]->click();
-        QCOMPARE(answerer.Texts(), (QStringList{QStringLiteral("削除しますか"), kAborted}));
-        fault.Clear();
-        QCOMPARE(Dump(), before);
-        QCOMPARE(F().txt_BPID->text(), QStringLiteral("INVOIC01"));
-    }
-
-    void faultInTheCopy()
-    {
-        Open(QStringLiteral("1"), QStringLiteral("COPY0003"), false);
-        const QStringList before = Dump();
-        FaultInjector fault(F().Db);
-        fault.FailInsertsAfter(QStringLiteral("FL1903レコードフォーマット情報マスタ"), QStringLiteral("COPY0003"), 3);
-        ModalDriver choose(QStringLiteral("SEARCH_MSTDB"), [](QDialog* d) {
-            d->findChild<QPushButton*>(QStringLiteral("SELECT"))->click();
-        });
-        MessageBoxAnswerer answerer;
-        F().ComandBtn[0]->click();
-        QCOMPARE(answerer.Texts(), QStringList{kAborted});
-        fault.Clear();
-        QCOMPARE(Dump(), before);
+        // The screen stays with the operator's input.
+        if (button == 16) {
+            QVERIFY(F().Frame[0]->isVisible());
+            QCOMPARE(ListCount(F().Lis_Hyojun), edited);
+        } else if (category != QLatin1String("1")) {
+            QCOMPARE(F().txt_BPID->text(), bpid);
+            if (category == QLatin1String("2"))
+                QCOMPARE(F().txt_LocalKeishiki->text(), QStringLiteral("C"));
+        }
     }
 };
 

@@ -2,74 +2,41 @@
 // settings, their messages and defaults, the modes, the enabling rules and
 // the switch to the line screen and back.
 
-#include "app/main_form.h"
-#include "app/startup.h"
 #include "format/screen_mode.h"
 #include "items/command_dispatch.h"
 #include "shell/twips.h"
+#include "support/form_harness.h"
 #include "support/message_box_answerer.h"
 #include "support/modal_driver.h"
-#include "support/temp_site.h"
 #include "validation/field_checks.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
-namespace {
-
-void Type(QWidget* w, const QString& text)
-{
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::KeyAction::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-}  // namespace
-
 class TestHeaderFlow : public QObject {
     Q_OBJECT
 
 private:
-    TempSite site_;
-    std::unique_ptr<F_K450120> form_;
-    F_K450120& F() { return *form_; }
+    FormHarness h_;
+    F_K450120& F() { return h_.F(); }
 
-    // Category and key entered by typing, as an operator does.
-    void EnterKey(const QString& category, const QString& code, const QString& bpid)
+    // Processing category 2 and information category 0101 entered.
+    void ModifyOrders()
     {
-        Type(F().txt_SyoriKbn, category);
-        F().txt_JohoKbn->setText(code);
-        QTest::keyClick(F().txt_JohoKbn, Qt::Key_Return);
-        F().txt_BPID->setText(bpid);
-        QTest::keyClick(F().txt_BPID, Qt::Key_Return);
+        Type(F().txt_SyoriKbn, QStringLiteral("2"));
+        F().txt_JohoKbn->setText(QStringLiteral("0101"));
+        PressEnter(F().txt_JohoKbn);
     }
 
-    QStringList Enter(FieldEdit* field)
-    {
-        MessageBoxAnswerer answerer;
-        QTest::keyClick(field, Qt::Key_Return);
-        return answerer.Texts();
-    }
+    void NewKey() { h_.EnterKey(QStringLiteral("1"), QStringLiteral("0101"), QStringLiteral("NEWKEY01")); }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(site_.Ok(), qPrintable(site_.Error()));
-        site_.UseOdbcConfiguration();
-    }
-
-    void init()
-    {
-        form_ = std::make_unique<F_K450120>();
-        F().ProgramFolder = site_.ProgramFolder();
-        QCOMPARE(StartUp(F(), "OP01"), 0);
-        QVERIFY(QTest::qWaitForWindowActive(&F()));
-    }
-
-    void cleanup() { form_.reset(); }
+    void initTestCase() { QVERIFY2(h_.UseSite(), qPrintable(h_.Site().Error())); }
+    void init() { QVERIFY(h_.Start()); }
+    void cleanup() { h_.Stop(); }
 
     void informationCategory_data()
     {
@@ -91,8 +58,7 @@ private slots:
         Type(F().txt_SyoriKbn, QStringLiteral("2"));
         F().lbl_JohoKbn->setText(QStringLiteral("old"));
         F().txt_JohoKbn->setText(code);
-        const QStringList texts = Enter(F().txt_JohoKbn);
-        QCOMPARE(texts, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(PressEnter(F().txt_JohoKbn), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(F().lbl_JohoKbn->text(), name);
         QCOMPARE(F().focusWidget(), message.isEmpty() ? F().txt_BPID : F().txt_JohoKbn);
     }
@@ -110,9 +76,7 @@ private slots:
     {
         QFETCH(QString, bpid);
         QFETCH(QString, message);
-        Type(F().txt_SyoriKbn, QStringLiteral("2"));
-        F().txt_JohoKbn->setText(QStringLiteral("0101"));
-        Enter(F().txt_JohoKbn);
+        ModifyOrders();
         F().txt_Yosikisyubetu->setText(QStringLiteral("11"));
         F().lbl_KakunoMode->setText(QStringLiteral("ﾏﾙﾁ"));
         F().txt_BPID->setText(bpid);
@@ -120,11 +84,8 @@ private slots:
         QTest::keyClick(F().txt_BPID, Qt::Key_Return);
         QCOMPARE(answerer.Texts(), QStringList{message});
         QCOMPARE(answerer.Seen().front().icon, QMessageBox::Warning);
-        QVERIFY(F().txt_JohoKbn->text().isEmpty());
-        QVERIFY(F().txt_BPID->text().isEmpty());
-        QVERIFY(F().lbl_JohoKbn->text().isEmpty());
-        QVERIFY(F().txt_Yosikisyubetu->text().isEmpty());
-        QVERIFY(F().lbl_KakunoMode->text().isEmpty());
+        QCOMPARE(Texts({F().txt_JohoKbn, F().txt_BPID, F().lbl_JohoKbn, F().txt_Yosikisyubetu, F().lbl_KakunoMode}),
+                 QStringList(5, QString()));
         QCOMPARE(F().ScreenMode, QStringLiteral("HEAD"));
         QVERIFY(!F().ComandBtn[1]->isEnabled());
     }
@@ -136,15 +97,16 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("mode");
         QTest::addColumn<bool>("loaded");
+        const QString missing = QStringLiteral("ﾌｫｰﾏｯﾄ情報ﾏｽﾀが登録されていません");
         QTest::newRow("inquiry, stored") << "0" << "ORDERS01" << "" << "HEAD" << true;
-        QTest::newRow("inquiry, new") << "0" << "NEWKEY01" << "ﾌｫｰﾏｯﾄ情報ﾏｽﾀが登録されていません" << "HEAD" << false;
+        QTest::newRow("inquiry, new") << "0" << "NEWKEY01" << missing << "HEAD" << false;
         QTest::newRow("register, stored") << "1" << "ORDERS01" << "ﾌｫｰﾏｯﾄ情報ﾏｽﾀが登録されています" << "HEAD" << false;
         QTest::newRow("register, new") << "1" << "NEWKEY01" << "" << "BODY" << false;
         QTest::newRow("modify, stored") << "2" << "ORDERS01" << "" << "BODY" << true;
-        QTest::newRow("modify, new") << "2" << "NEWKEY01" << "ﾌｫｰﾏｯﾄ情報ﾏｽﾀが登録されていません" << "HEAD" << false;
+        QTest::newRow("modify, new") << "2" << "NEWKEY01" << missing << "HEAD" << false;
         QTest::newRow("delete, stored") << "9" << "ORDERS01" << "" << "HEAD" << true;
         // Quotes and semicolons are plain data.
-        QTest::newRow("modify, apostrophe") << "2" << "ORD'RS01" << "ﾌｫｰﾏｯﾄ情報ﾏｽﾀが登録されていません" << "HEAD" << false;
+        QTest::newRow("modify, apostrophe") << "2" << "ORD'RS01" << missing << "HEAD" << false;
         QTest::newRow("register, SQL text") << "1" << "' OR 1=1;" << "" << "BODY" << false;
     }
 
@@ -155,19 +117,11 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, mode);
         QFETCH(bool, loaded);
-        Type(F().txt_SyoriKbn, category);
-        F().txt_JohoKbn->setText(QStringLiteral("0101"));
-        Enter(F().txt_JohoKbn);
-        F().txt_BPID->setText(bpid);
-        const QStringList texts = Enter(F().txt_BPID);
-        QCOMPARE(texts, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(h_.EnterKey(category, QStringLiteral("0101"), bpid),
+                 message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(F().ScreenMode, mode);
-        QCOMPARE(F().txt_SintaxID->text(), loaded ? QStringLiteral("CII111") : QString());
-        if (loaded) {
-            QCOMPARE(F().txt_Yosikisyubetu->text(), QStringLiteral("11"));
-            QCOMPARE(F().lbl_Yosikisyubetu->text(), QStringLiteral("CII標準 Ver1.1"));
-            QCOMPARE(F().lbl_XMLmojiCode->text(), QStringLiteral("Shift_JIS"));
-        }
+        QCOMPARE(Texts({F().txt_SintaxID, F().txt_Yosikisyubetu, F().lbl_Yosikisyubetu, F().lbl_XMLmojiCode}),
+                 loaded ? QStringList({"CII111", "11", "CII標準 Ver1.1", "Shift_JIS"}) : QStringList(4, QString()));
         if (!message.isEmpty()) {
             QCOMPARE(F().focusWidget(), F().txt_BPID);
             QCOMPARE(F().txt_BPID->selectedText(), F().txt_BPID->text());
@@ -179,24 +133,19 @@ private slots:
 
     void detailDefaults()
     {
-        EnterKey(QStringLiteral("1"), QStringLiteral("0101"), QStringLiteral("NEWKEY01"));
+        NewKey();
         QCOMPARE(F().focusWidget(), F().txt_Yosikisyubetu);
         for (FieldEdit* f : {F().txt_Yosikisyubetu, F().txt_SintaxID, F().txt_KakunoMode,
                              F().txt_1ByteMijiSyugo, F().txt_2ByteMijiSyugo, F().txt_LocalKeishiki})
-            QVERIFY(Enter(f).isEmpty());
-        QCOMPARE(F().txt_Yosikisyubetu->text(), QStringLiteral("11"));
-        QCOMPARE(F().txt_SintaxID->text(), QStringLiteral("CII111"));
-        QCOMPARE(F().txt_KakunoMode->text(), QStringLiteral("M"));
-        QCOMPARE(F().lbl_KakunoMode->text(), QStringLiteral("ﾏﾙﾁ"));
-        QCOMPARE(F().txt_1ByteMijiSyugo->text(), QStringLiteral("S"));
-        QCOMPARE(F().txt_2ByteMijiSyugo->text(), QStringLiteral("S"));
-        QCOMPARE(F().txt_LocalKeishiki->text(), QStringLiteral("T"));
+            QVERIFY(PressEnter(f).isEmpty());
+        QCOMPARE(Texts({F().txt_Yosikisyubetu, F().txt_SintaxID, F().txt_KakunoMode, F().lbl_KakunoMode,
+                        F().txt_1ByteMijiSyugo, F().txt_2ByteMijiSyugo, F().txt_LocalKeishiki}),
+                 (QStringList{"11", "CII111", "M", "ﾏﾙﾁ", "S", "S", "T"}));
         QCOMPARE(F().focusWidget(), F().txt_XMLmojiCode);
         F().txt_2ByteMijiSyugo->setText(QStringLiteral("U"));
         // Enter on an accepted XML code opens the line screen, focus on the first item field.
-        QVERIFY(Enter(F().txt_XMLmojiCode).isEmpty());
-        QCOMPARE(F().txt_XMLmojiCode->text(), QStringLiteral("U"));
-        QCOMPARE(F().lbl_XMLmojiCode->text(), QStringLiteral("UTF-8"));
+        QVERIFY(PressEnter(F().txt_XMLmojiCode).isEmpty());
+        QCOMPARE(Texts({F().txt_XMLmojiCode, F().lbl_XMLmojiCode}), (QStringList{"U", "UTF-8"}));
         QVERIFY(F().Frame[0]->isVisible());
         QCOMPARE(F().focusWidget(), F().txt_KomokuNo);
     }
@@ -215,49 +164,42 @@ private slots:
     {
         QFETCH(QString, formId);
         QFETCH(QString, mode);
-        EnterKey(QStringLiteral("1"), QStringLiteral("0101"), QStringLiteral("NEWKEY01"));
+        NewKey();
         F().txt_Yosikisyubetu->setText(formId);
         F().txt_KakunoMode->setFocus();
-        const QStringList texts = Enter(F().txt_KakunoMode);
+        QCOMPARE(PressEnter(F().txt_KakunoMode), mode.isEmpty() ? QStringList{kNotFound} : QStringList());
         QCOMPARE(F().txt_KakunoMode->text(), mode);
-        if (mode.isEmpty()) {
-            QCOMPARE(texts, QStringList{QStringLiteral("該当データがありませんでした")});
-            QCOMPARE(F().focusWidget(), F().txt_KakunoMode);
-        } else {
-            QVERIFY(texts.isEmpty());
-            QCOMPARE(F().focusWidget(), F().txt_1ByteMijiSyugo);
-        }
+        QCOMPARE(F().focusWidget(), mode.isEmpty() ? F().txt_KakunoMode : F().txt_1ByteMijiSyugo);
     }
 
     void unknownSettingIsRefused()
     {
-        EnterKey(QStringLiteral("1"), QStringLiteral("0101"), QStringLiteral("NEWKEY01"));
+        NewKey();
         F().lbl_1ByteMijiSyugo->setText(QStringLiteral("old"));
         F().txt_1ByteMijiSyugo->setText(QStringLiteral("Q"));
         F().txt_1ByteMijiSyugo->setFocus();
-        MessageBoxAnswerer answerer;
-        QTest::keyClick(F().txt_1ByteMijiSyugo, Qt::Key_Return);
-        QCOMPARE(answerer.Texts(), QStringList{QStringLiteral("該当データがありませんでした")});
-        QCOMPARE(answerer.Seen().front().icon, QMessageBox::NoIcon);
+        {
+            MessageBoxAnswerer answerer;
+            QTest::keyClick(F().txt_1ByteMijiSyugo, Qt::Key_Return);
+            QCOMPARE(answerer.Texts(), QStringList{kNotFound});
+            QCOMPARE(answerer.Seen().front().icon, QMessageBox::NoIcon);
+        }
         QCOMPARE(F().lbl_1ByteMijiSyugo->text(), QString());
         QCOMPARE(F().focusWidget(), F().txt_1ByteMijiSyugo);
         QCOMPARE(F().txt_1ByteMijiSyugo->selectedText(), QStringLiteral("Q"));
-    }
 
-    void checkDetailSettingsStopsAtTheFirstRefusal()
-    {
-        EnterKey(QStringLiteral("1"), QStringLiteral("0101"), QStringLiteral("NEWKEY01"));
+        // The check of all settings stops at the first refusal and never opens the line screen.
         F().txt_KakunoMode->setText(QStringLiteral("Q"));
+        F().txt_1ByteMijiSyugo->clear();
         MessageBoxAnswerer answerer;
         QCOMPARE(CheckDetailSettings(F()), qint16(9));
-        QCOMPARE(answerer.Texts(), QStringList{QStringLiteral("該当データがありませんでした")});
+        QCOMPARE(answerer.Texts(), QStringList{kNotFound});
         QCOMPARE(F().txt_Yosikisyubetu->text(), QStringLiteral("11"));
         QVERIFY(F().txt_1ByteMijiSyugo->text().isEmpty());
         F().txt_KakunoMode->setText(QStringLiteral("S"));
         QCOMPARE(CheckDetailSettings(F()), qint16(0));
-        QCOMPARE(F().txt_XMLmojiCode->text(), QStringLiteral("S"));
-        QCOMPARE(F().txt_SintaxID->text(), QStringLiteral("CII111"));
-        QVERIFY(F().Frame[0]->isHidden());  // never opens the line screen
+        QCOMPARE(Texts({F().txt_XMLmojiCode, F().txt_SintaxID}), (QStringList{"S", "CII111"}));
+        QVERIFY(F().Frame[0]->isHidden());
     }
 
     void storedHeaderWithMissingCodes()
@@ -268,27 +210,18 @@ private slots:
                                        "シンタックスIDバージョン,格納モード,1バイト文字集合,2バイト文字集合,ローカル形式,XML文字コード)"
                                        " VALUES ('0101','ODDCODES','99','V9',' S ',NULL,'Z','T','S')"));
         db.ExecuteStatement();
-        Type(F().txt_SyoriKbn, QStringLiteral("0"));
-        F().txt_JohoKbn->setText(QStringLiteral("0101"));
-        Enter(F().txt_JohoKbn);
-        F().txt_BPID->setText(QStringLiteral("ODDCODES"));
-        const QStringList texts = Enter(F().txt_BPID);
-        QCOMPARE(texts, (QStringList{QStringLiteral("該当データがありませんでした"),
-                                     QStringLiteral("該当データがありませんでした")}));
-        QCOMPARE(F().txt_Yosikisyubetu->text(), QStringLiteral("99"));
-        QCOMPARE(F().txt_SintaxID->text(), QStringLiteral("V9"));
-        QCOMPARE(F().txt_KakunoMode->text(), QStringLiteral("S"));
-        QCOMPARE(F().lbl_KakunoMode->text(), QStringLiteral("ｼﾝｸﾞﾙ"));
-        QCOMPARE(F().txt_1ByteMijiSyugo->text(), QString());
-        QCOMPARE(F().lbl_2ByteMijiSyugo->text(), QString());
-        QCOMPARE(F().txt_2ByteMijiSyugo->text(), QStringLiteral("Z"));
+        QCOMPARE(h_.EnterKey(QStringLiteral("0"), QStringLiteral("0101"), QStringLiteral("ODDCODES")),
+                 (QStringList{kNotFound, kNotFound}));
+        QCOMPARE(Texts({F().txt_Yosikisyubetu, F().txt_SintaxID, F().txt_KakunoMode, F().lbl_KakunoMode,
+                        F().txt_1ByteMijiSyugo, F().lbl_2ByteMijiSyugo, F().txt_2ByteMijiSyugo}),
+                 (QStringList{"99", "V9", "S", "ｼﾝｸﾞﾙ", "", "", "Z"}));
         db.SetStatement(QStringLiteral("DELETE FROM FL1902フォーマット情報マスタ WHERE BPID='ODDCODES'"));
         db.ExecuteStatement();
     }
 
     void lineScreenAndBack()
     {
-        EnterKey(QStringLiteral("2"), QStringLiteral("0101"), QStringLiteral("ORDERS01"));
+        h_.EnterKey(QStringLiteral("2"), QStringLiteral("0101"), QStringLiteral("ORDERS01"));
         QVERIFY(F().ComandBtn[1]->isEnabled());
         F().ComandBtn[1]->click();
         QCOMPARE(F().PGID->text(), QStringLiteral("G4502002"));
@@ -302,10 +235,9 @@ private slots:
             QCOMPARE(LeftTwips(F().ComandBtn[i]), left);
             QCOMPARE(LeftTwips(F().ComandBtn[i]) + WidthTwips(F().ComandBtn[i]), LeftTwips(F().Frame[1]));
         }
-        QCOMPARE(TopTwips(F().FrameBase[1]), 810);
-        QCOMPARE(TopTwips(F().txt_BPID), 810);
-        QCOMPARE(LeftTwips(F().FrameBase[0]), 5210);
-        QCOMPARE(LeftTwips(F().txt_JohoKbn), 6875);
+        QCOMPARE((QList<int>{TopTwips(F().FrameBase[1]), TopTwips(F().txt_BPID), LeftTwips(F().FrameBase[0]),
+                             LeftTwips(F().txt_JohoKbn)}),
+                 (QList<int>{810, 810, 5210, 6875}));
         QCOMPARE(F().ScreenMode, QStringLiteral("BODY"));
         QVERIFY(F().txt_JohoKbn->isEnabled() && F().txt_BPID->isEnabled());
         // Both panes are prepared for a new item.
@@ -318,10 +250,9 @@ private slots:
         QVERIFY(F().Frame[0]->isHidden() && F().Frame[1]->isHidden());
         for (int i = 12; i <= 16; ++i)
             QVERIFY(F().ComandBtn[i]->isHidden());
-        QCOMPARE(TopTwips(F().FrameBase[1]), 1170);
-        QCOMPARE(TopTwips(F().txt_BPID), 1170);
-        QCOMPARE(LeftTwips(F().FrameBase[0]), 210);
-        QCOMPARE(LeftTwips(F().txt_JohoKbn), 1875);
+        QCOMPARE((QList<int>{TopTwips(F().FrameBase[1]), TopTwips(F().txt_BPID), LeftTwips(F().FrameBase[0]),
+                             LeftTwips(F().txt_JohoKbn)}),
+                 (QList<int>{1170, 1170, 210, 1875}));
         QCOMPARE(F().ScreenMode, QStringLiteral("BODY"));
         QCOMPARE(F().focusWidget(), F().txt_Yosikisyubetu);
         QVERIFY(!F().txt_JohoKbn->isEnabled());
@@ -343,19 +274,24 @@ private slots:
     {
         QTest::addColumn<QString>("category");
         QTest::addColumn<bool>("locked");
-        QTest::addColumn<bool>("buttons");
-        QTest::newRow("inquiry") << "0" << true << false;
-        QTest::newRow("register") << "1" << false << true;
-        QTest::newRow("modify") << "2" << false << true;
-        QTest::newRow("delete") << "9" << true << false;
+        QTest::addColumn<bool>("editing");  // the add, OK and 終了 buttons
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<bool>("links");    // the link buttons, enabled before
+        QTest::newRow("inquiry") << "0" << true << false << true << false;
+        QTest::newRow("register") << "1" << false << true << true << true;
+        QTest::newRow("modify") << "2" << false << true << true << true;
+        QTest::newRow("delete") << "9" << true << false << true << false;
+        QTest::newRow("empty: links untouched") << "" << true << false << false << true;
     }
 
     void lockingByCategory()
     {
         QFETCH(QString, category);
         QFETCH(bool, locked);
-        QFETCH(bool, buttons);
-        for (int i : {12, 13, 14})
+        QFETCH(bool, editing);
+        QFETCH(bool, cancel);
+        QFETCH(bool, links);
+        for (int i : {12, 13, 14, 15})
             F().ComandBtn[i]->setEnabled(true);
         F().txt_SyoriKbn->setText(category);
         LockEditFields(F(), 0);
@@ -363,40 +299,13 @@ private slots:
         QCOMPARE(F().txt_KomokuNo->Locked(), locked);
         QVERIFY(!F().txt_JohoKbn->Locked());
         for (int i : {4, 11, 17, 24, 16})
-            QCOMPARE(F().ComandBtn[i]->isEnabled(), buttons);
-        QVERIFY(F().ComandBtn[15]->isEnabled());
+            QCOMPARE(F().ComandBtn[i]->isEnabled(), editing);
+        QCOMPARE(F().ComandBtn[15]->isEnabled(), cancel);
         for (int i : {12, 13, 14})
-            QCOMPARE(F().ComandBtn[i]->isEnabled(), buttons);  // kept when editing is allowed
+            QCOMPARE(F().ComandBtn[i]->isEnabled(), links);
         LockEditFields(F(), 2);
         QVERIFY(F().txt_KoteiKomokuTiLocal->Locked());
-        QCOMPARE(F().ComandBtn[4]->isEnabled(), buttons);
-    }
-
-    void lockingWithAnEmptyCategory()
-    {
-        for (int i : {12, 13, 14, 15})
-            F().ComandBtn[i]->setEnabled(true);
-        F().txt_SyoriKbn->clear();
-        LockEditFields(F(), 0);
-        QVERIFY(F().txt_Yosikisyubetu->Locked());
-        QVERIFY(!F().ComandBtn[4]->isEnabled());
-        QVERIFY(!F().ComandBtn[15]->isEnabled());
-        QVERIFY(!F().ComandBtn[16]->isEnabled());
-        for (int i : {12, 13, 14})
-            QVERIFY(F().ComandBtn[i]->isEnabled());
-    }
-
-    void escapeStepsBack()
-    {
-        EnterKey(QStringLiteral("1"), QStringLiteral("0101"), QStringLiteral("NEWKEY01"));
-        QCOMPARE(F().ScreenMode, QStringLiteral("BODY"));
-        F().ScreenMode = QStringLiteral("HEAD");
-        F().txt_JohoKbn->setFocus();
-        QTest::keyClick(F().txt_JohoKbn, Qt::Key_Escape);
-        QCOMPARE(F().ScreenMode, QStringLiteral("MODE"));
-        QVERIFY(F().txt_BPID->text().isEmpty());
-        QCOMPARE(F().focusWidget(), F().txt_SyoriKbn);
-        QVERIFY(F().txt_SyoriKbn->isEnabled() && !F().txt_JohoKbn->isEnabled());
+        QCOMPARE(F().ComandBtn[4]->isEnabled(), editing);
     }
 
     void searchKeys()
@@ -405,58 +314,46 @@ private slots:
         // F5 in the BPID with no category: the chosen row fills both and names the category.
         F().txt_BPID->setFocus();
         ModalDriver keys(QStringLiteral("SEARCH_MSTDB"), [](QDialog* d) {
-            auto* grid = d->findChild<QTableWidget*>(QStringLiteral("GRID"));
-            grid->setCurrentCell(1, 0);
+            d->findChild<QTableWidget*>(QStringLiteral("GRID"))->setCurrentCell(1, 0);
             d->findChild<QPushButton*>(QStringLiteral("SELECT"))->click();
         });
         // Only the press: the release reaches the dialog while it is open.
         QTest::keyPress(F().txt_BPID, Qt::Key_F5);
         QVERIFY(keys.Seen());
-        QCOMPARE(F().txt_JohoKbn->text(), QStringLiteral("0201"));
-        QCOMPARE(F().txt_BPID->text(), QStringLiteral("SHIPNT01"));
-        QCOMPARE(F().lbl_JohoKbn->text(), QStringLiteral("出荷案内"));
+        QCOMPARE(Texts({F().txt_JohoKbn, F().txt_BPID, F().lbl_JohoKbn}), (QStringList{"0201", "SHIPNT01", "出荷案内"}));
 
         // F5 in the category field: the information-category grid.
         QVERIFY(QTest::qWaitForWindowActive(&F()));
         F().txt_JohoKbn->setFocus();
         ModalDriver categories(QStringLiteral("G_GRID"), [](QDialog* d) {
-            auto* grid = d->findChild<QTableWidget*>(QStringLiteral("MSFLEXGRID"));
-            grid->setCurrentCell(2, 1);
+            d->findChild<QTableWidget*>(QStringLiteral("MSFLEXGRID"))->setCurrentCell(2, 1);
             d->findChild<QPushButton*>(QStringLiteral("SELECT"))->click();
         });
         QTest::keyPress(F().txt_JohoKbn, Qt::Key_F5);
         QVERIFY(categories.Seen());
-        QCOMPARE(F().txt_JohoKbn->text(), QStringLiteral("0103"));
-        QCOMPARE(F().lbl_JohoKbn->text(), QStringLiteral("発注取消"));
+        QCOMPARE(Texts({F().txt_JohoKbn, F().lbl_JohoKbn}), (QStringList{"0103", "発注取消"}));
     }
 
     void headerCancelRemovesOrphanLines()
     {
-        Connection& db = F().Db;
-        auto lines = [&db](const QString& bpid) {
-            db.SetStatement(QStringLiteral("SELECT COUNT(*) AS n FROM FL1903レコードフォーマット情報マスタ"
-                                           " WHERE 情報区分コード=? AND BPID=?"),
-                            {QStringLiteral("0101"), bpid});
-            ResultSet rs;
-            db.OpenReadOnlyResultset(rs);
-            return rs.Value(QStringLiteral("n")).toInt();
+        auto lines = [this](const QString& bpid) {
+            return QueryRows(F().Db, QStringLiteral("SELECT COUNT(*) FROM FL1903レコードフォーマット情報マスタ"
+                                                    " WHERE 情報区分コード='0101' AND BPID=?"), {bpid}).value(0).toInt();
         };
-        db.SetStatement(QStringLiteral("INSERT INTO FL1903レコードフォーマット情報マスタ (情報区分コード,BPID,"
-                                       "フォーマット種別,項目通番) VALUES ('0101','ORPHAN01','E',1)"));
-        db.ExecuteStatement();
-        EnterKey(QStringLiteral("1"), QStringLiteral("0101"), QStringLiteral("ORPHAN01"));
+        F().Db.SetStatement(QStringLiteral("INSERT INTO FL1903レコードフォーマット情報マスタ (情報区分コード,BPID,"
+                                           "フォーマット種別,項目通番) VALUES ('0101','ORPHAN01','E',1)"));
+        F().Db.ExecuteStatement();
+        h_.EnterKey(QStringLiteral("1"), QStringLiteral("0101"), QStringLiteral("ORPHAN01"));
         F().ComandBtn[3]->click();
         QCOMPARE(lines(QStringLiteral("ORPHAN01")), 0);
-        QCOMPARE(F().txt_SyoriKbn->text(), QStringLiteral("1"));
-        QCOMPARE(F().lbl_SyoriKbn->text(), QStringLiteral("登録"));
+        QCOMPARE(Texts({F().txt_SyoriKbn, F().lbl_SyoriKbn, F().txt_JohoKbn}), (QStringList{"1", "登録", ""}));
         QCOMPARE(F().ScreenMode, QStringLiteral("MODE"));
         QCOMPARE(F().focusWidget(), F().txt_SyoriKbn);
-        QVERIFY(F().txt_JohoKbn->text().isEmpty());
 
         // A stored format keeps its lines.
         const int stored = lines(QStringLiteral("ORDERS01"));
         QVERIFY(stored > 0);
-        EnterKey(QStringLiteral("2"), QStringLiteral("0101"), QStringLiteral("ORDERS01"));
+        h_.EnterKey(QStringLiteral("2"), QStringLiteral("0101"), QStringLiteral("ORDERS01"));
         F().ComandBtn[3]->click();
         QCOMPARE(lines(QStringLiteral("ORDERS01")), stored);
     }
