@@ -9,19 +9,11 @@
 
 namespace {
 
-LookSettings Look(double back, double fore, const char* bold, const char* italic,
-                  const char* size, const char* strike, const char* underline)
+LookSettings Look(double back, double fore, const char* bold, const char* italic, const char* size,
+                  const char* strike, const char* underline)
 {
-    LookSettings l;
-    l.BackColor = back;
-    l.ForeColor = fore;
-    l.FontBold = QLatin1String(bold);
-    l.FontItalic = QLatin1String(italic);
-    l.FontName = QStringLiteral("Noto Sans CJK JP");
-    l.FontSize = QLatin1String(size);
-    l.FontStrikethru = QLatin1String(strike);
-    l.FontUnderline = QLatin1String(underline);
-    return l;
+    return {back, QLatin1String(bold), QLatin1String(italic), QStringLiteral("Noto Sans CJK JP"), QLatin1String(size),
+            QLatin1String(strike), QLatin1String(underline), fore};
 }
 
 DisplaySettings Valid()
@@ -36,26 +28,27 @@ DisplaySettings Valid()
     return d;
 }
 
+template <typename T>
+T* Add(QWidget* form, const char* name)
+{
+    auto* w = new T(form);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
 }  // namespace
 
 class TestDisplaySettings : public QObject {
     Q_OBJECT
 
 private slots:
-    void colourNumbers()
+    void conversions()
     {
-        QCOMPARE(WindowsColor(0x0000FF), QColor(255, 0, 0));
         QCOMPARE(WindowsColor(0xFF0000), QColor(0, 0, 255));
         QCOMPARE(WindowsColor(15790320), QColor(240, 240, 240));
         QVERIFY_THROWS_EXCEPTION(DisplaySettingError, WindowsColor(1e12));
-    }
-
-    void flags()
-    {
-        QVERIFY(ToFlag(QStringLiteral("True")));
-        QVERIFY(ToFlag(QStringLiteral("-1")));
-        QVERIFY(!ToFlag(QStringLiteral("FALSE")));
-        QVERIFY(!ToFlag(QStringLiteral("0")));
+        QVERIFY(ToFlag(QStringLiteral("True")) && ToFlag(QStringLiteral("-1")));
+        QVERIFY(!ToFlag(QStringLiteral("FALSE")) && !ToFlag(QStringLiteral("0")));
         QVERIFY_THROWS_EXCEPTION(DisplaySettingError, ToFlag(QString()));
         QVERIFY_THROWS_EXCEPTION(DisplaySettingError, ToFlag(QStringLiteral("yes")));
     }
@@ -63,20 +56,12 @@ private slots:
     void appliedByKindAndPrefix()
     {
         QWidget form;
-        auto* text = new QLineEdit(&form);
-        text->setObjectName(QStringLiteral("txt_A"));
-        auto* value = new QLabel(&form);
-        value->setObjectName(QStringLiteral("lbl_B"));
-        auto* operatorLabel = new QLabel(&form);
-        operatorLabel->setObjectName(QStringLiteral("OPR_C"));
-        auto* title = new QLabel(&form);
-        title->setObjectName(QStringLiteral("tit_D"));
-        auto* capitals = new QLabel(&form);
-        capitals->setObjectName(QStringLiteral("LBL_E"));
-        auto* caption = new QLabel(&form);
-        caption->setObjectName(QStringLiteral("Label1"));
-        auto* button = new QPushButton(&form);
-        button->setObjectName(QStringLiteral("lbl_NotALabel"));
+        auto* text = Add<QLineEdit>(&form, "txt_A");
+        QLabel* values[] = {Add<QLabel>(&form, "lbl_B"), Add<QLabel>(&form, "OPR_C")};
+        auto* title = Add<QLabel>(&form, "tit_D");
+        auto* capitals = Add<QLabel>(&form, "LBL_E");
+        auto* caption = Add<QLabel>(&form, "Label1");
+        auto* button = Add<QPushButton>(&form, "lbl_NotALabel");
         const QFont designed = caption->font();
 
         ApplyDisplaySettings(&form, Valid());
@@ -84,15 +69,12 @@ private slots:
         QCOMPARE(form.palette().color(QPalette::Window), QColor(240, 240, 240));
         QCOMPARE(text->palette().color(QPalette::Base), QColor(255, 255, 255));
         QCOMPARE(text->palette().color(QPalette::Text), QColor(0, 0, 128));
-        QVERIFY(text->font().italic());
-        QVERIFY(!text->font().bold());
+        QVERIFY(text->font().italic() && !text->font().bold());
         QCOMPARE(text->font().pointSizeF(), 11.0);
-        for (QLabel* label : {value, operatorLabel}) {
+        for (QLabel* label : values) {
             QCOMPARE(label->palette().color(QPalette::Window), QColor(255, 0, 0));
             QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 255, 0));
-            QVERIFY(label->autoFillBackground());
-            QVERIFY(label->font().bold());
-            QVERIFY(label->font().underline());
+            QVERIFY(label->autoFillBackground() && label->font().bold() && label->font().underline());
             QCOMPARE(label->font().pointSizeF(), 9.5);
         }
         QCOMPARE(title->palette().color(QPalette::Window), QColor(0x56, 0x34, 0x12));
@@ -103,34 +85,20 @@ private slots:
         QVERIFY(!button->font().bold());
     }
 
-    void unusableValues_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
-        QTest::newRow("empty FormBackColor") << "FormBackColor" << "";
-        QTest::newRow("FormBackColor not a number") << "FormBackColor" << "grey";
-        QTest::newRow("empty TextFontBold") << "TextFontBold" << "";
-        QTest::newRow("TextFontSize not a number") << "TextFontSize" << "large";
-        QTest::newRow("LabelFontItalic neither flag nor number") << "LabelFontItalic" << "maybe";
-    }
-
     void unusableValues()
     {
-        QFETCH(QString, key);
-        QFETCH(QString, value);
-        DisplaySettings d = Valid();
-        if (key == QLatin1String("FormBackColor"))
-            d.FormBackColor = value;
-        else if (key == QLatin1String("TextFontBold"))
-            d.Text.FontBold = value;
-        else if (key == QLatin1String("TextFontSize"))
-            d.Text.FontSize = value;
-        else
-            d.Label.FontItalic = value;
-        QWidget form;
-        (new QLineEdit(&form))->setObjectName(QStringLiteral("txt_A"));
-        (new QLabel(&form))->setObjectName(QStringLiteral("lbl_B"));
-        QVERIFY_THROWS_EXCEPTION(DisplaySettingError, ApplyDisplaySettings(&form, d));
+        DisplaySettings bad[5] = {Valid(), Valid(), Valid(), Valid(), Valid()};
+        bad[0].FormBackColor.clear();
+        bad[1].FormBackColor = QStringLiteral("grey");
+        bad[2].Text.FontBold.clear();
+        bad[3].Text.FontSize = QStringLiteral("large");
+        bad[4].Label.FontItalic = QStringLiteral("maybe");
+        for (const DisplaySettings& d : bad) {
+            QWidget form;
+            Add<QLineEdit>(&form, "txt_A");
+            Add<QLabel>(&form, "lbl_B");
+            QVERIFY_THROWS_EXCEPTION(DisplaySettingError, ApplyDisplaySettings(&form, d));
+        }
     }
 };
 
