@@ -48,12 +48,7 @@ TitleForeColor=-1
 [K450310]
 MINIMAIZE=1
 [PATH]
-QVB100_PATH=C:\QVB\BIN
-EDIINFIL=受信.DAT
-OLD_FILE=OLD.DAT
 JOHOKUBUN=data/JOHOKUBUN.TXT
-[デバッグ]
-MODE=1
 )";
 
 // A temporary site: the program folder is PGM/BIN, EDI.ini lies in the root.
@@ -103,38 +98,31 @@ class TestConfig : public QObject {
     Q_OBJECT
 
 private slots:
-    void profileValue_data()
+    void profileValues()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("value");
-        const struct { const char *name, *file, *value; } rows[] = {
-            {"no final line end", "[S]\nK=v", "v"},
-            {"case-insensitive", "[s]\nk=7\n", "7"},
-            {"blanks around", "  [ S ]  \r\n \t K \t= \t a b \t\r\n", "a b"},
-            {"double quotes", "[S]\nK= \" a \" \n", " a "},
-            {"mismatched quotes", "[S]\nK=\"x'\n", "\"x'"},
-            {"equals in value", "[S]\nK=a=b\n", "a=b"},
-            {"comments", "[S]\n;K=1\n  ;K=2\nK=3\n", "3"},
-            {"first wins", "[S]\nK=1\nk=2\n", "1"},
-            {"empty value first", "[S]\nK=\nK=2\n", ""},
-            {"other sections: the default", "[A]\nK=1\n[S]\nJ=2\n[B]\nK=3\n", "d"},
-            {"line without equals", "[S]\nK\nKEY=1\nK=2\n", "2"},
-            // Trail bytes 0x5B, 0x5C and 0x5D are '[', '\' and ']' in ASCII.
-            {"trail bytes", "[S]\nK=ソ表[]\n", "ソ表[]"},
+        const struct { const char *file, *value; } rows[] = {
+            {"[S]\nK=v", "v"},                                   // no final line end
+            {"[s]\nk=7\n", "7"},                                 // case-insensitive
+            {"  [ S ]  \r\n \t K \t= \t a b \t\r\n", "a b"},    // blanks around
+            {"[S]\nK= \" a \" \n", " a "},                        // matching quotes go
+            {"[S]\nK=\"x'\n", "\"x'"},                             // mismatched ones stay
+            {"[S]\nK=a=b\n", "a=b"},
+            {"[S]\n;K=1\n  ;K=2\nK=3\n", "3"},                    // comments
+            {"[S]\nK=1\nk=2\n", "1"},                             // the first wins
+            {"[S]\nK=\nK=2\n", ""},                               // even when empty
+            {"[A]\nK=1\n[S]\nJ=2\n[B]\nK=3\n", "d"},              // other sections: the default
+            {"[S]\nK\nKEY=1\nK=2\n", "2"},                        // a line without equals
+            {"[S]\nK=ソ表[]\n", "ソ表[]"},  // trail bytes 0x5B, 0x5C, 0x5D are '[', '\' and ']' in ASCII
         };
-        for (const auto& r : rows)
-            QTest::newRow(r.name) << QString::fromUtf8(r.file) << QString::fromUtf8(r.value);
-    }
-
-    void profileValue()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, value);
-        Site site;
-        site.Write(file);
-        const QString path = site.IniPath();
-        QCOMPARE(TrimAtNull(ReadProfileBuffer(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d"), 256, path)),
-                 value);
+        QStringList read, expected;
+        for (const auto& r : rows) {
+            Site site;
+            site.Write(QString::fromUtf8(r.file));
+            read << TrimAtNull(ReadProfileBuffer(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d"), 256,
+                                                 site.IniPath()));
+            expected << QString::fromUtf8(r.value);
+        }
+        QCOMPARE(read, expected);
     }
 
     void profileBuffer_data()
@@ -176,56 +164,39 @@ private slots:
         }
     }
 
-    void parseNumber_data()
+    void numbers()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<double>("value");
-        const struct { const char* text; bool ok; double value; } rows[] = {
-            {" 12 ", true, 12}, {"-3.5", true, -3.5}, {"&hff", true, 255}, {"&HFF&", true, 255},
-            {"&H8000000F&", true, 2147483663.0}, {"", false, 0}, {"12abc", false, 0}, {"&H", false, 0},
-            {"&HXYZ", false, 0}, {"1,000", false, 0}, {"nan", false, 0}, {"-inf", false, 0},
-        };
-        for (const auto& r : rows)
-            QTest::addRow("'%s'", r.text) << QString::fromUtf8(r.text) << r.ok << r.value;
-    }
-
-    void parseNumber()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(double, value);
-        double parsed = 0;
-        QCOMPARE(ParseProfileNumber(text, parsed), ok);
-        if (ok)
-            QCOMPARE(parsed, value);
-    }
-
-    void environment_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("stored");
-        const QString digits = QStringLiteral("0123456789");
-        QTest::newRow("short") << QStringLiteral("担当ｱ") << QStringLiteral("担当ｱ") + Blanks(47);
-        QTest::newRow("70 bytes") << digits.repeated(7) << digits.repeated(5);
-        // 40 kanji are 80 bytes: the reader keeps 31 of them (62 bytes).
-        QTest::newRow("40 kanji") << QStringLiteral("漢").repeated(40) << QStringLiteral("漢").repeated(31) + Blanks(19);
-        QTest::newRow("quoted") << QStringLiteral("' pw '") << QStringLiteral(" pw") + Blanks(47);
-        QTest::newRow("missing") << QString() << Blanks(50);
+        QStringList parsed;
+        for (const char* text : {" 12 ", "-3.5", "&hff", "&HFF&", "&H8000000F&", "", "12abc", "&H", "&HXYZ", "1,000",
+                                 "nan", "-inf"}) {
+            double value = 0;
+            parsed << (ParseProfileNumber(QString::fromUtf8(text), value) ? QString::number(value, 'f', 1)
+                                                                         : QStringLiteral("no"));
+        }
+        QCOMPARE(parsed, (QStringList{"12.0", "-3.5", "255.0", "255.0", "2147483663.0", "no", "no", "no", "no", "no",
+                                      "no", "no"}));
     }
 
     void environment()
     {
-        QFETCH(QString, value);
-        QFETCH(QString, stored);
         Site site;
         QCOMPARE(ReadEnvironmentSettings(site.ProgramFolder()).MachineName, Blanks(50));  // no file
-        site.WriteIni(QStringLiteral("USERID"), value);
-        const EnvironmentSettings s = ReadEnvironmentSettings(site.ProgramFolder());
-        QCOMPARE(s.UserId, stored);
-        QCOMPARE(s.MachineName, QStringLiteral("SERVER01") + Blanks(42));
-        QCOMPARE(s.Password, QStringLiteral("secret") + Blanks(44));
-        QCOMPARE(s.DbString, QStringLiteral("EDIDB") + Blanks(45));
+        const QString digits = QStringLiteral("0123456789");
+        // 50 bytes, padded; 40 kanji are 80 bytes: the reader keeps 31 of them (62 bytes).
+        const QList<std::pair<QString, QString>> rows{
+            {QStringLiteral("担当ｱ"), QStringLiteral("担当ｱ") + Blanks(47)},
+            {digits.repeated(7), digits.repeated(5)},
+            {QStringLiteral("漢").repeated(40), QStringLiteral("漢").repeated(31) + Blanks(19)},
+            {QStringLiteral("' pw '"), QStringLiteral(" pw") + Blanks(47)},
+            {QString(), Blanks(50)}};
+        for (const auto& [value, stored] : rows) {
+            site.WriteIni(QStringLiteral("USERID"), value);
+            const EnvironmentSettings s = ReadEnvironmentSettings(site.ProgramFolder());
+            QCOMPARE(s.UserId, stored);
+            QCOMPARE(s.MachineName + s.Password + s.DbString,
+                     QStringLiteral("SERVER01") + Blanks(42) + QStringLiteral("secret") + Blanks(44)
+                         + QStringLiteral("EDIDB") + Blanks(45));
+        }
     }
 
     void display()
@@ -240,71 +211,37 @@ private slots:
         QCOMPARE((QList<double>{d.Label.BackColor, d.Label.ForeColor, d.Text.BackColor, d.TextFocusColor,
                                 d.Text.ForeColor, d.Title.BackColor, d.Title.ForeColor}),
                  (QList<double>{12632256, 0, 16777215, 65535, 255, 8388608, -1}));
-        QCOMPARE(d.Label.FontName, QStringLiteral("ＭＳ ゴシック"));
-        QCOMPARE(d.Text.FontName, longName.left(255));
-        QCOMPARE(d.Text.FontSize, QStringLiteral("10.5"));
-        QCOMPARE(d.Title.FontStrikethru, QStringLiteral("True"));
+        QCOMPARE((QStringList{d.Label.FontName, d.Text.FontName, d.Text.FontSize, d.Title.FontStrikethru}),
+                 (QStringList{"ＭＳ ゴシック", longName.left(255), "10.5", "True"}));
         QCOMPARE(f.Minimaize, qint16(1));
-        QCOMPARE((QStringList{f.Qvb100Path, f.EdiInFil, f.EdiOutFil, f.OldFile}),
-                 (QStringList{"C:\\QVB\\BIN", "受信.DAT", "", "OLD.DAT"}));
-        QVERIFY(f.DebugMode);
-    }
-
-    void displayValue_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<int>("stored");  // MINIMAIZE, or MODE as 0 or 1
-        const struct { const char *key, *value; bool ok; int stored; } rows[] = {
-            {"LabelBackColor", "", false, 0}, {"TextFocusColor", nullptr, false, 0}, {"TitleForeColor", "red", false, 0},
-            {"MINIMAIZE", "-32768", true, -32768}, {"MINIMAIZE", "32767", true, 32767}, {"MINIMAIZE", "&H10", true, 16},
-            {"MINIMAIZE", "\"5\"", true, 5}, {"MINIMAIZE", "32768", false, 0}, {"MINIMAIZE", "-32769", false, 0},
-            {"MINIMAIZE", "", false, 0}, {"MINIMAIZE", "nan", false, 0}, {"MINIMAIZE", nullptr, false, 0},
-            {"MODE", "  1 ", true, 1}, {"MODE", "01", true, 0}, {"MODE", "True", true, 0}, {"MODE", nullptr, true, 0},
+        // A colour that is empty, missing or no number, or a MINIMAIZE out of 16 bits, is refused.
+        const struct { const char *key, *value; bool ok; } rows[] = {
+            {"LabelBackColor", "", false}, {"TextFocusColor", nullptr, false}, {"TitleForeColor", "red", false},
+            {"MINIMAIZE", "-32768", true}, {"MINIMAIZE", "&H7FFF", true}, {"MINIMAIZE", "\"5\"", true},
+            {"MINIMAIZE", "32768", false}, {"MINIMAIZE", "-32769", false}, {"MINIMAIZE", "", false},
+            {"MINIMAIZE", "nan", false}, {"MINIMAIZE", nullptr, false},
         };
-        for (const auto& r : rows)
-            QTest::addRow("%s '%s'", r.key, r.value ? r.value : "missing")
-                << QString::fromLatin1(r.key) << (r.value ? QString::fromUtf8(r.value) : QString()) << r.ok << r.stored;
-    }
-
-    void displayValue()
-    {
-        QFETCH(QString, key);
-        QFETCH(QString, value);
-        QFETCH(bool, ok);
-        QFETCH(int, stored);
-        Site site;
-        site.WriteIni(key, value);
-        DisplaySettings d;
-        FurtherSettings f;
-        f.DebugMode = stored == 0;
-        QCOMPARE(site.ReadDisplay(d, f), ok);
-        if (ok)
-            QCOMPARE(key == QLatin1String("MODE") ? int(f.DebugMode) : int(f.Minimaize), stored);
-    }
-
-    void categoryFilePath_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("underRoot");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("relative") << QStringLiteral("情報区分.TXT") << QStringLiteral("/情報区分.TXT") << QString();
-        // The key is read into a 64-byte buffer.
-        QTest::newRow("long") << QString(70, QLatin1Char('x')) << QLatin1Char('/') + QString(63, QLatin1Char('x')) << QString();
-        QTest::newRow("absolute") << QStringLiteral("/srv/edi/J.TXT") << QString() << QStringLiteral("/srv/edi/J.TXT");
-        QTest::newRow("empty") << QStringLiteral("") << QString() << QString();
-        QTest::newRow("missing") << QString() << QString() << QString();
+        for (const auto& r : rows) {
+            site.WriteIni(QLatin1String(r.key), r.value ? QString::fromUtf8(r.value) : QString());
+            QVERIFY2(site.ReadDisplay(d, f) == r.ok, r.key);
+        }
     }
 
     void categoryFilePath()
     {
-        QFETCH(QString, value);
-        QFETCH(QString, underRoot);
-        QFETCH(QString, path);
         Site site;
-        site.WriteIni(QStringLiteral("JOHOKUBUN"), value);
-        QCOMPARE(ReadCategoryFilePath(site.ProgramFolder()), underRoot.isEmpty() ? path : site.Root() + underRoot);
+        const QString root = site.Root();
+        // A relative path lies below the folder of EDI.ini; the key is read into a 64-byte buffer.
+        const QList<std::pair<QString, QString>> rows{
+            {QStringLiteral("情報区分.TXT"), root + QStringLiteral("/情報区分.TXT")},
+            {QString(70, QLatin1Char('x')), root + QLatin1Char('/') + QString(63, QLatin1Char('x'))},
+            {QStringLiteral("/srv/edi/J.TXT"), QStringLiteral("/srv/edi/J.TXT")},
+            {QStringLiteral(""), QString()},
+            {QString(), QString()}};
+        for (const auto& [value, path] : rows) {
+            site.WriteIni(QStringLiteral("JOHOKUBUN"), value);
+            QCOMPARE(ReadCategoryFilePath(site.ProgramFolder()), path);
+        }
     }
 };
 

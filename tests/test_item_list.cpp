@@ -1,16 +1,13 @@
 // The layout tables without widgets: rebuilding (serial numbers, item
 // positions, local group lengths, partner links, the settling passes, the
-// list texts) and adding and removing lines.
+// list texts) and adding and removing lines. Links through moves: test_moves.
 
 #include "items/item_list.h"
 #include "items/item_ops.h"
 
 #include <QTest>
 
-#include <utility>
-
 Q_DECLARE_METATYPE(ItemTable)
-Q_DECLARE_METATYPE(FormatItem)
 
 namespace {
 
@@ -187,46 +184,22 @@ private slots:
         QVERIFY(ListTexts(empty, true).isEmpty());
     }
 
-    void listText_data()
+    void listTexts()
     {
-        QTest::addColumn<bool>("local");
-        QTest::addColumn<FormatItem>("item");
-        QTest::addColumn<QString>("expected");
         FormatItem item = Item(1, 5);
         item.ItemNo = 123;
         item.ItemPosition = 45;
         item.ItemName = QStringLiteral("品名");
-        QTest::newRow("standard") << false << item << QStringLiteral("   000123  品名");
-        item.Level = 2;
-        QTest::newRow("local") << true << item << QStringLiteral("      000045  品名");
         FormatItem header = Header(0, 3);
         header.ItemPosition = 15;
         header.ItemName = QStringLiteral("出荷明細");
         header.MultiDetailNo = QStringLiteral("2");
-        QTest::newRow("local header") << true << header << QStringLiteral("000015  マルチ明細 No.2");
+        QCOMPARE(ListTexts(Make({item, header}), false),
+                 (QStringList{"   000123  品名", "000000  マルチ明細 No.2"}));
+        item.Level = 2;
         header.Level = 1;
-        QTest::newRow("standard header") << false << header << QStringLiteral("   000000  マルチ明細 No.2");
-    }
-
-    void listText()
-    {
-        QFETCH(bool, local);
-        QFETCH(FormatItem, item);
-        QFETCH(QString, expected);
-        QCOMPARE(ListTexts(Make({item, item}), local), QStringList({expected, expected}));
-    }
-
-    void swapKeepsLinks()
-    {
-        ItemTable standard = Make({Item(0, 1), Item(0, 1), Linked(1, 2), Linked(2, 3)});
-        ItemTable local = Make({Linked(3, 2), Linked(4, 3)});
-        RebuildPass(standard, local, false, PaneWatch{});
-        std::swap(standard[3], standard[4]);
-        RebuildPass(standard, local, false, PaneWatch{});
-        QCOMPARE(Column(local, &FormatItem::LinkedSerialNo), (QList<qint32>{4, 3}));
-        QCOMPARE(standard[3].SerialNo, 3);
-        QCOMPARE(standard[3].Length, 3);
-        QCOMPARE(standard[4].ItemPosition, 6);
+        QCOMPARE(ListTexts(Make({item, header}), true),
+                 (QStringList{"      000045  品名", "   000015  マルチ明細 No.2"}));
     }
 
     void levels_data()

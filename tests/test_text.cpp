@@ -54,19 +54,6 @@ private slots:
         QCOMPARE(CutToBytes(text, maxBytes), cut);
     }
 
-    void trimOrDefault()
-    {
-        const QString def = QStringLiteral("DEF");
-        QCOMPARE(TrimOrDefault(QVariant(), def), def);
-        QCOMPARE(TrimOrDefault(QVariant(QMetaType::fromType<QString>()), def), def);  // database null
-        QCOMPARE(TrimOrDefault(QVariant(QString(QLatin1String(""))), def), QString());
-        QCOMPARE(TrimOrDefault(QVariant(QStringLiteral("  a b  ")), def), QStringLiteral("a b"));
-        // Only U+0020 is a blank; tabs and the ideographic space are kept.
-        QCOMPARE(TrimOrDefault(QVariant(QStringLiteral("\t a \t")), def), QStringLiteral("\t a \t"));
-        QCOMPARE(TrimOrDefault(QVariant(QStringLiteral("　漢 ")), def), QStringLiteral("　漢"));
-        QCOMPARE(TrimOrDefault(QVariant(42), def), QStringLiteral("42"));
-    }
-
     void isNumeric()
     {
         for (const char* t : {"12", " 12 ", "-3", "+3", "1.5", ".5", "5.", "1e3"})

@@ -3,8 +3,7 @@
 // and one deleted, with the stored rows checked and the screen saved after
 // every step.
 
-#include "shell/connection.h"
-#include "support/temp_site.h"
+#include "support/form_harness.h"
 #include "support/x_display.h"
 
 #include <QCoreApplication>
@@ -180,31 +179,14 @@ private:
 
     // ---- the stored rows ----
 
-    // Rows as "value|value|...", NULL as <null>.
-    QStringList Query(const QString& sql, const QVariantList& params, int columns)
-    {
-        db_->SetStatement(sql, params);
-        ResultSet rs;
-        db_->OpenReadOnlyResultset(rs);
-        QStringList rows;
-        for (; !rs.AtEnd(); rs.MoveNext()) {
-            QStringList row;
-            for (int c = 0; c < columns; ++c)
-                row << (rs.Value(c).isNull() ? QStringLiteral("<null>") : rs.Value(c).toString());
-            rows << row.join(QLatin1Char('|'));
-        }
-        rs.Close();  // never hold a lock the program may need
-        return rows;
-    }
-
     // The rows of the header table or the lines table that match `where`.
     QStringList Rows(bool lines, const char* where, const QVariantList& params)
     {
-        return Query(QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY 1,2%3")
-                         .arg(lines ? QStringLiteral("FL1903レコードフォーマット情報マスタ")
-                                    : QStringLiteral("FL1902フォーマット情報マスタ"),
-                              QString::fromUtf8(where), lines ? QStringLiteral(",3,4") : QString()),
-                     params, lines ? 16 : 9);
+        return QueryRows(*db_, QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY 1,2%3")
+                                   .arg(lines ? QStringLiteral("FL1903レコードフォーマット情報マスタ")
+                                              : QStringLiteral("FL1902フォーマット情報マスタ"),
+                                        QString::fromUtf8(where), lines ? QStringLiteral(",3,4") : QString()),
+                         params);
     }
 
     QString Header() { return Rows(false, kKey, {code_, bpid_}).value(0); }
@@ -216,11 +198,10 @@ private:
     // header, else the item number.
     QStringList Lines(const char* type)
     {
-        return Query(QStringLiteral("SELECT 項目通番,COALESCE(項目名称,CAST(項目№ AS VARCHAR(10))),"
-                                    "対応項目通番 FROM FL1903レコードフォーマット情報マスタ"
-                                    " WHERE 情報区分コード=? AND BPID=? AND フォーマット種別=?"
-                                    " ORDER BY 項目通番"),
-                     {code_, bpid_, QLatin1String(type)}, 3);
+        return QueryRows(*db_, QStringLiteral("SELECT 項目通番,COALESCE(項目名称,CAST(項目№ AS VARCHAR(10))),"
+                                              "対応項目通番 FROM FL1903レコードフォーマット情報マスタ"
+                                              " WHERE 情報区分コード=? AND BPID=? AND フォーマット種別=? ORDER BY 項目通番"),
+                         {code_, bpid_, QLatin1String(type)});
     }
 
 private slots:
