@@ -1,11 +1,10 @@
 // The connection layer and the category lookup against the real database
-// drivers in a temporary site.
+// drivers in a temporary site. Transactions, bound values and both writings
+// of identifiers are met by the store and operator tests.
 
 #include "shell/category_lookup.h"
 #include "support/form_harness.h"
-#include "support/message_box_answerer.h"
 
-#include <QLabel>
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QTest>
@@ -22,7 +21,6 @@ private:
         db_.SetStatement(sql, params);
         db_.ExecuteStatement();
     }
-    int Count(const QString& table) { return QueryRows(db_, QStringLiteral("SELECT COUNT(*) FROM ") + table).value(0).toInt(); }
 
 private slots:
     void initTestCase()
@@ -81,51 +79,6 @@ private slots:
         QCOMPARE(ColumnIndex(record, QStringLiteral("項目No")), -1);
     }
 
-    void valuesAndIdentifiers()
-    {
-        db_.BeginTrans();
-        // Both writings of a digit-first column reach one column.
-        Run(QStringLiteral("INSERT INTO FL1902フォーマット情報マスタ (情報区分コード,BPID,１バイト文字集合,2バイト文字集合)"
-                           " VALUES (?,?,?,?)"),
-            {QStringLiteral("T1"), QStringLiteral("WIDTHS01"), QStringLiteral("A"), QStringLiteral("J")});
-        QCOMPARE(QueryRows(db_, QStringLiteral("SELECT 1バイト文字集合, ２バイト文字集合 FROM FL1902フォーマット情報マスタ"
-                                               " WHERE BPID='WIDTHS01'")),
-                 QStringList{QStringLiteral("A|J")});
-        // Values are bound, never pasted into the statement.
-        const QStringList keys{QStringLiteral("O'Brien"), QStringLiteral("a;DROP TABLE x"), QStringLiteral("50%_")};
-        for (const QString& key : keys)
-            Run(QStringLiteral("INSERT INTO FL1902フォーマット情報マスタ (情報区分コード,BPID) VALUES ('Q',?)"), {key});
-        for (const QString& key : keys)
-            QCOMPARE(QueryRows(db_, QStringLiteral("SELECT BPID FROM FL1902フォーマット情報マスタ WHERE 情報区分コード='Q' AND BPID=?"),
-                               {key}),
-                     QStringList{key});
-        db_.RollbackTrans();
-        QCOMPARE(QueryRows(db_, QStringLiteral("SELECT BPID FROM FL1902フォーマット情報マスタ WHERE 情報区分コード IN ('Q','T1')")),
-                 QStringList());
-    }
-
-    void transactions()
-    {
-        const int before = Count(QStringLiteral("区分マスタ"));
-        auto insert = [this](const QString& code) {
-            Run(QStringLiteral("INSERT INTO 区分マスタ (区分,区分コード,区分名称) VALUES ('試験',?,'名称')"), {code});
-        };
-        db_.BeginTrans();
-        insert(QStringLiteral("R"));
-        QCOMPARE(Count(QStringLiteral("区分マスタ")), before + 1);
-        db_.RollbackTrans();
-        QCOMPARE(Count(QStringLiteral("区分マスタ")), before);
-        db_.BeginTrans();
-        insert(QStringLiteral("C"));
-        db_.CommitTrans();
-        QCOMPARE(Count(QStringLiteral("区分マスタ")), before + 1);
-        // A failing statement (duplicate key) reaches the caller.
-        db_.BeginTrans();
-        QVERIFY_THROWS_EXCEPTION(SqlError, insert(QStringLiteral("C")));
-        db_.RollbackTrans();
-        QCOMPARE(Count(QStringLiteral("区分マスタ")), before + 1);
-    }
-
     void categoryLookup_data()
     {
         QTest::addColumn<QString>("kind");
@@ -153,31 +106,6 @@ private slots:
         QCOMPARE(LookupCategoryName(db_, kind, code, excluded), name);
         Connection closed;  // a broken connection finds nothing
         QCOMPARE(LookupCategoryName(closed, kind, code, excluded), QString());
-    }
-
-    void checkCategoryCode()
-    {
-        QLabel label(QStringLiteral("old"));
-        qint16 hold = 9;
-        {
-            MessageBoxAnswerer answerer;
-            CheckCategoryCode(nullptr, db_, QStringLiteral("処理区分"), QStringLiteral("9"), &label, hold);
-            QVERIFY(answerer.Seen().isEmpty());
-        }
-        QCOMPARE(label.text(), QStringLiteral("削除"));
-        QCOMPARE(hold, qint16(9));  // a found name leaves the flag as it was
-
-        hold = 0;
-        MessageBoxAnswerer answerer;
-        CheckCategoryCode(nullptr, db_, QStringLiteral("処理区分"), QStringLiteral("7"), &label, hold);
-        QCOMPARE(hold, qint16(9));
-        QCOMPARE(label.text(), QString());
-        QCOMPARE(answerer.Seen().size(), 1);
-        const SeenBox box = answerer.Seen().front();
-        QCOMPARE(box.text, kNotFound);
-        QCOMPARE(box.icon, QMessageBox::NoIcon);
-        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(box.title, QStringLiteral("フォーマット情報マスタ保守"));
     }
 };
 

@@ -1,4 +1,5 @@
 // Colours and fonts of the display settings applied by control kind and name.
+// Unusable values end the start-up (test_startup); the site's colours: test_main_form.
 
 #include "shell/display_settings.h"
 
@@ -42,17 +43,6 @@ class TestDisplaySettings : public QObject {
     Q_OBJECT
 
 private slots:
-    void conversions()
-    {
-        QCOMPARE(WindowsColor(0xFF0000), QColor(0, 0, 255));
-        QCOMPARE(WindowsColor(15790320), QColor(240, 240, 240));
-        QVERIFY_THROWS_EXCEPTION(DisplaySettingError, WindowsColor(1e12));
-        QVERIFY(ToFlag(QStringLiteral("True")) && ToFlag(QStringLiteral("-1")));
-        QVERIFY(!ToFlag(QStringLiteral("FALSE")) && !ToFlag(QStringLiteral("0")));
-        QVERIFY_THROWS_EXCEPTION(DisplaySettingError, ToFlag(QString()));
-        QVERIFY_THROWS_EXCEPTION(DisplaySettingError, ToFlag(QStringLiteral("yes")));
-    }
-
     void appliedByKindAndPrefix()
     {
         QWidget form;
@@ -83,22 +73,6 @@ private slots:
         QVERIFY(!capitals->autoFillBackground());
         QCOMPARE(caption->font(), designed);
         QVERIFY(!button->font().bold());
-    }
-
-    void unusableValues()
-    {
-        DisplaySettings bad[5] = {Valid(), Valid(), Valid(), Valid(), Valid()};
-        bad[0].FormBackColor.clear();
-        bad[1].FormBackColor = QStringLiteral("grey");
-        bad[2].Text.FontBold.clear();
-        bad[3].Text.FontSize = QStringLiteral("large");
-        bad[4].Label.FontItalic = QStringLiteral("maybe");
-        for (const DisplaySettings& d : bad) {
-            QWidget form;
-            Add<QLineEdit>(&form, "txt_A");
-            Add<QLabel>(&form, "lbl_B");
-            QVERIFY_THROWS_EXCEPTION(DisplaySettingError, ApplyDisplaySettings(&form, d));
-        }
     }
 };
 
