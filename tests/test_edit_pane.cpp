@@ -11,21 +11,15 @@
 #include <QPushButton>
 #include <QTest>
 
-class TestEditPane : public QObject {
+class TestEditPane : public FormTest {
     Q_OBJECT
 
-private:
-    FormHarness h_;
-    F_K450120& F() { return h_.F(); }
-
 private slots:
-    void initTestCase() { QVERIFY2(h_.UseSite(), qPrintable(h_.Site().Error())); }
     void init()
     {
         QVERIFY(h_.Start());
         QVERIFY(h_.OpenLines(QStringLiteral("2"), QStringLiteral("0201"), QStringLiteral("SHIPNT01")));
     }
-    void cleanup() { h_.Stop(); }
 
     void bothListsOnArrival()
     {

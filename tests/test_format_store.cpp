@@ -44,12 +44,10 @@ void ChooseInSearch(QDialog* d, const QString& bpid)
 
 }  // namespace
 
-class TestFormatStore : public QObject {
+class TestFormatStore : public FormTest {
     Q_OBJECT
 
 private:
-    FormHarness h_;
-    F_K450120& F() { return h_.F(); }
 
     // Every stored row of both tables.
     QStringList Dump()
@@ -97,10 +95,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY2(h_.UseSite(), qPrintable(h_.Site().Error())); }
-    void init() { QVERIFY(h_.Start()); }
-    void cleanup() { h_.Stop(); }
-
     void registerNewFormat()
     {
         Open(QStringLiteral("1"), QStringLiteral("NEWREG01"), true);

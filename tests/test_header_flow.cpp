@@ -16,12 +16,10 @@
 #include <QTableWidget>
 #include <QTest>
 
-class TestHeaderFlow : public QObject {
+class TestHeaderFlow : public FormTest {
     Q_OBJECT
 
 private:
-    FormHarness h_;
-    F_K450120& F() { return h_.F(); }
 
     // Processing category 2 and information category 0101 entered.
     void ModifyOrders()
@@ -34,10 +32,6 @@ private:
     void NewKey() { h_.EnterKey(QStringLiteral("1"), QStringLiteral("0101"), QStringLiteral("NEWKEY01")); }
 
 private slots:
-    void initTestCase() { QVERIFY2(h_.UseSite(), qPrintable(h_.Site().Error())); }
-    void init() { QVERIFY(h_.Start()); }
-    void cleanup() { h_.Stop(); }
-
     void informationCategory_data()
     {
         QTest::addColumn<QString>("code");

@@ -9,22 +9,16 @@
 #include <QPushButton>
 #include <QTest>
 
-class TestItemEdit : public QObject {
+class TestItemEdit : public FormTest {
     Q_OBJECT
 
-private:
-    FormHarness h_;
-    F_K450120& F() { return h_.F(); }
-
 private slots:
-    void initTestCase() { QVERIFY2(h_.UseSite(), qPrintable(h_.Site().Error())); }
     void init()
     {
         QVERIFY(h_.Start());
         QVERIFY(h_.OpenLines(QStringLiteral("2"), QStringLiteral("0401"), QStringLiteral("INVOIC01")));
         QCOMPARE(ListCount(F().Lis_Hyojun), 6);
     }
-    void cleanup() { h_.Stop(); }
 
     void commitBelowTheSelection()
     {

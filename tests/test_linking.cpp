@@ -10,12 +10,10 @@
 #include <QPushButton>
 #include <QTest>
 
-class TestLinking : public QObject {
+class TestLinking : public FormTest {
     Q_OBJECT
 
 private:
-    FormHarness h_;
-    F_K450120& F() { return h_.F(); }
 
     // Selects a line (1-based) and shows it in its pane with 編集.
     void Show(const QString& side, int position)
@@ -26,10 +24,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY2(h_.UseSite(), qPrintable(h_.Site().Error())); }
-    void init() { QVERIFY(h_.Start()); }
-    void cleanup() { h_.Stop(); }
-
     void linkAndUnlink()
     {
         QVERIFY(h_.OpenLines(QStringLiteral("2"), QStringLiteral("0201"), QStringLiteral("SHIPNT01")));

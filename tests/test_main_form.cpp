@@ -11,16 +11,11 @@
 #include <QPushButton>
 #include <QTest>
 
-class TestMainForm : public QObject {
+class TestMainForm : public FormTest {
     Q_OBJECT
 
-private:
-    FormHarness h_;
-    F_K450120& F() { return h_.F(); }
-
 private slots:
-    void initTestCase() { QVERIFY2(h_.UseSite(), qPrintable(h_.Site().Error())); }
-    void cleanup() { h_.Stop(); }
+    void init() {}  // each test starts the form as it needs
 
     void firstScreen()
     {

@@ -10,19 +10,13 @@
 #include <QPushButton>
 #include <QTest>
 
-class TestOperators : public QObject {
+class TestOperators : public FormTest {
     Q_OBJECT
 
 private:
-    FormHarness h_;
-    F_K450120& F() { return h_.F(); }
     QStringList Stored(const QString& bpid) { return StoredFormat(F().Db, bpid); }
 
 private slots:
-    void initTestCase() { QVERIFY2(h_.UseSite(), qPrintable(h_.Site().Error())); }
-    void init() { QVERIFY(h_.Start()); }
-    void cleanup() { h_.Stop(); }
-
     void sameNewKeyRegisteredTwice_data()
     {
         QTest::addColumn<bool>("meanwhile");  // the other desk holds its transaction open

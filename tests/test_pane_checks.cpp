@@ -25,13 +25,11 @@ QStringList Msg(int number)
 
 }  // namespace
 
-class TestPaneChecks : public QObject {
+class TestPaneChecks : public FormTest {
     Q_OBJECT
 
 private:
-    FormHarness h_;
     QList<SeenBox> seen_;  // the boxes of the last Enter
-    F_K450120& F() { return h_.F(); }
     FieldEdit* Field(const QString& name) { return F().findChild<FieldEdit*>(name); }
     QString Focus() { return F().focusWidget() ? F().focusWidget()->objectName() : QString(); }
 
@@ -77,8 +75,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY2(h_.UseSite(), qPrintable(h_.Site().Error())); }
-
     // A new key in category 1: the line screen with empty tables.
     void init()
     {
@@ -87,7 +83,6 @@ private slots:
         QCOMPARE(F().Lines.StandardItems.Count() + F().Lines.LocalItems.Count(), 0);
     }
 
-    void cleanup() { h_.Stop(); }
 
     void itemNumber_data()
     {

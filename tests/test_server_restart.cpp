@@ -9,18 +9,10 @@
 #include <QProcess>
 #include <QTest>
 
-class TestServerRestart : public QObject {
+class TestServerRestart : public FormTest {
     Q_OBJECT
 
-private:
-    FormHarness h_;
-    F_K450120& F() { return h_.F(); }
-
 private slots:
-    void initTestCase() { QVERIFY2(h_.UseSite(), qPrintable(h_.Site().Error())); }
-    void init() { QVERIFY(h_.Start()); }
-    void cleanup() { h_.Stop(); }
-
     void serverStopsAndComesBack()
     {
         const QString dir = qEnvironmentVariable("K450120_PG_DIR");

@@ -8,6 +8,7 @@
 
 #include <QListWidget>  // the class of the line lists, for the functions below
 #include <QMessageBox>
+#include <QTest>
 
 #include <memory>
 
@@ -72,4 +73,19 @@ public:
 private:
     TempSite site_;
     std::unique_ptr<F_K450120> form_;
+};
+
+// The base of the form tests: the site for the run and a started form for
+// each test function; a test class may bring an init() of its own.
+class FormTest : public QObject {
+    Q_OBJECT
+
+protected:
+    FormHarness h_;
+    F_K450120& F() { return h_.F(); }
+
+private slots:
+    void initTestCase() { QVERIFY2(h_.UseSite(), qPrintable(h_.Site().Error())); }
+    void init() { QVERIFY(h_.Start()); }
+    void cleanup() { h_.Stop(); }
 };
