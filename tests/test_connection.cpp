@@ -16,19 +16,11 @@ private:
     TempSite site_;
     Connection db_;
 
-    void Run(const QString& sql, const QVariantList& params = {})
-    {
-        db_.SetStatement(sql, params);
-        db_.ExecuteStatement();
-    }
-
 private slots:
     void initTestCase()
     {
-        QVERIFY2(site_.Ok(), qPrintable(site_.Error()));
-        site_.UseOdbcConfiguration();
-        db_.OpenDatabaseConnection(site_.Settings(), QStringLiteral("test-host"));
-        QVERIFY(db_.IsOpen());
+        const QString error = OpenSiteDatabase(site_, db_);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
     void connecting()
@@ -67,7 +59,7 @@ private slots:
             codes << rs.Value(QStringLiteral("区分コード")).toString();  // the other writing of the name
         QCOMPARE(codes, (QStringList{"0", "1", "2", "9"}));
         // A statement without a result set leaves the status of the last open.
-        Run(QStringLiteral("UPDATE 区分マスタ SET 区分名称 = 区分名称 WHERE 区分= ?"), {QStringLiteral("no such kind")});
+        Execute(db_, QStringLiteral("UPDATE 区分マスタ SET 区分名称 = 区分名称 WHERE 区分= ?"), {QStringLiteral("no such kind")});
         QCOMPARE(db_.ResultStatus, QStringLiteral("0"));
         QVERIFY_THROWS_EXCEPTION(SqlError, rs.Value(QStringLiteral("no_such_column")));
 

@@ -186,9 +186,8 @@ private slots:
     void copyFormat()
     {
         // Lines left under the new key without a header must not mix in.
-        F().Db.SetStatement(QStringLiteral("INSERT INTO FL1903レコードフォーマット情報マスタ (情報区分コード,BPID,"
-                                           "フォーマット種別,項目通番) VALUES ('0101','COPY0001','E',99)"));
-        F().Db.ExecuteStatement();
+        Execute(F().Db, QStringLiteral("INSERT INTO FL1903レコードフォーマット情報マスタ (情報区分コード,BPID,"
+                                       "フォーマット種別,項目通番) VALUES ('0101','COPY0001','E',99)"));
         Open(QStringLiteral("1"), QStringLiteral("COPY0001"), false);
         ModalDriver choose(QStringLiteral("SEARCH_MSTDB"), [](QDialog* d) { ChooseInSearch(d, QStringLiteral("SHIPNT01")); });
         F().ComandBtn[0]->click();

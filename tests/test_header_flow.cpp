@@ -199,18 +199,15 @@ private slots:
     void storedHeaderWithMissingCodes()
     {
         // Two stored codes that the category master lacks: two messages, in order.
-        Connection& db = F().Db;
-        db.SetStatement(QStringLiteral("INSERT INTO FL1902フォーマット情報マスタ (情報区分コード,BPID,様式識別,"
+        Execute(F().Db, QStringLiteral("INSERT INTO FL1902フォーマット情報マスタ (情報区分コード,BPID,様式識別,"
                                        "シンタックスIDバージョン,格納モード,1バイト文字集合,2バイト文字集合,ローカル形式,XML文字コード)"
                                        " VALUES ('0101','ODDCODES','99','V9',' S ',NULL,'Z','T','S')"));
-        db.ExecuteStatement();
         QCOMPARE(h_.EnterKey(QStringLiteral("0"), QStringLiteral("0101"), QStringLiteral("ODDCODES")),
                  (QStringList{kNotFound, kNotFound}));
         QCOMPARE(Texts({F().txt_Yosikisyubetu, F().txt_SintaxID, F().txt_KakunoMode, F().lbl_KakunoMode,
                         F().txt_1ByteMijiSyugo, F().lbl_2ByteMijiSyugo, F().txt_2ByteMijiSyugo}),
                  (QStringList{"99", "V9", "S", "ｼﾝｸﾞﾙ", "", "", "Z"}));
-        db.SetStatement(QStringLiteral("DELETE FROM FL1902フォーマット情報マスタ WHERE BPID='ODDCODES'"));
-        db.ExecuteStatement();
+        Execute(F().Db, QStringLiteral("DELETE FROM FL1902フォーマット情報マスタ WHERE BPID='ODDCODES'"));
     }
 
     void lineScreenAndBack()
@@ -334,9 +331,8 @@ private slots:
             return QueryRows(F().Db, QStringLiteral("SELECT COUNT(*) FROM FL1903レコードフォーマット情報マスタ"
                                                     " WHERE 情報区分コード='0101' AND BPID=?"), {bpid}).value(0).toInt();
         };
-        F().Db.SetStatement(QStringLiteral("INSERT INTO FL1903レコードフォーマット情報マスタ (情報区分コード,BPID,"
-                                           "フォーマット種別,項目通番) VALUES ('0101','ORPHAN01','E',1)"));
-        F().Db.ExecuteStatement();
+        Execute(F().Db, QStringLiteral("INSERT INTO FL1903レコードフォーマット情報マスタ (情報区分コード,BPID,"
+                                       "フォーマット種別,項目通番) VALUES ('0101','ORPHAN01','E',1)"));
         h_.EnterKey(QStringLiteral("1"), QStringLiteral("0101"), QStringLiteral("ORPHAN01"));
         F().ComandBtn[3]->click();
         QCOMPARE(lines(QStringLiteral("ORPHAN01")), 0);

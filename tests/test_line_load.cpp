@@ -43,26 +43,22 @@ private:
     {
         while (rest.size() < 12)
             rest.append(QVariant());
-        db_.SetStatement(QStringLiteral("INSERT INTO FL1903レコードフォーマット情報マスタ VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-                         QVariantList{code, bpid, type, serial} + rest);
-        db_.ExecuteStatement();
+        Execute(db_, QStringLiteral("INSERT INTO FL1903レコードフォーマット情報マスタ VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+                QVariantList{code, bpid, type, serial} + rest);
     }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY2(site_.Ok(), qPrintable(site_.Error()));
-        site_.UseOdbcConfiguration();
-        db_.OpenDatabaseConnection(site_.Settings(), QStringLiteral("test-host"));
-        db_.SetStatement(QStringLiteral("INSERT INTO FL1901項目情報マスタ VALUES (?,?,?,?,?)"),
-                         {kDictItem, QStringLiteral("試験数量"), QStringLiteral("9"), 12, 3});
-        db_.ExecuteStatement();
+        const QString error = OpenSiteDatabase(site_, db_);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        Execute(db_, QStringLiteral("INSERT INTO FL1901項目情報マスタ VALUES (?,?,?,?,?)"),
+                {kDictItem, QStringLiteral("試験数量"), QStringLiteral("9"), 12, 3});
     }
 
     void cleanup()
     {
-        db_.SetStatement(QStringLiteral("DELETE FROM FL1903レコードフォーマット情報マスタ WHERE BPID LIKE 'TEST%'"));
-        db_.ExecuteStatement();
+        Execute(db_, QStringLiteral("DELETE FROM FL1903レコードフォーマット情報マスタ WHERE BPID LIKE 'TEST%'"));
     }
 
     void demoFormat()

@@ -84,15 +84,10 @@ private:
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
     }
-    void Run(const QString& sql, const QVariantList& params = {})
-    {
-        db_.SetStatement(sql, params);
-        db_.ExecuteStatement();
-    }
     void AddKeys(const QList<QVariantList>& keys)
     {
         for (const QVariantList& key : keys)
-            Run(QStringLiteral("INSERT INTO FL1902フォーマット情報マスタ (情報区分コード,BPID) VALUES (?,?)"), key);
+            Execute(db_, QStringLiteral("INSERT INTO FL1902フォーマット情報マスタ (情報区分コード,BPID) VALUES (?,?)"), key);
     }
     qint16 Categories(QLineEdit* code, QLineEdit* name, qint16 status = 0, const QString& folder = QString())
     {
@@ -116,9 +111,8 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY2(site_.Ok(), qPrintable(site_.Error()));
-        site_.UseOdbcConfiguration();
-        db_.OpenDatabaseConnection(site_.Settings(), QStringLiteral("test-host"));
+        const QString error = OpenSiteDatabase(site_, db_);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
         QFile category(site_.CategoryFile()), ini(site_.IniPath());
         QVERIFY(category.open(QIODevice::ReadOnly) && ini.open(QIODevice::ReadOnly));
         categoryFile_ = category.readAll();
@@ -174,7 +168,7 @@ private slots:
     {
         const int count = QueryRows(db_, QStringLiteral("SELECT COUNT(*) FROM FL1901項目情報マスタ")).value(0).toInt();
         db_.BeginTrans();
-        Run(QStringLiteral("INSERT INTO FL1901項目情報マスタ (項目No,データ項目名) VALUES (0,?)"), {QStringLiteral("  空白付き  ")});
+        Execute(db_, QStringLiteral("INSERT INTO FL1901項目情報マスタ (項目No,データ項目名) VALUES (0,?)"), {QStringLiteral("  空白付き  ")});
         QLineEdit first(QStringLiteral("keep")), number, name;
         QStringList rows;
         int blanks = -1;
@@ -202,7 +196,7 @@ private slots:
         QLineEdit filter(QStringLiteral("0101' OR '1'='1")), second(QStringLiteral("s")), third(QStringLiteral("t"));
         ExpectNoData([&] { OpenCodeSearch(nullptr, db_, CodeSearchKind::FormatKey, &filter, &second, &third); });
         db_.BeginTrans();
-        Run(QStringLiteral("DELETE FROM FL1901項目情報マスタ"));
+        Execute(db_, QStringLiteral("DELETE FROM FL1901項目情報マスタ"));
         ExpectNoData([&] { OpenCodeSearch(nullptr, db_, CodeSearchKind::ItemNumber, &filter, &second, &third); });
         db_.RollbackTrans();
         // A failing database reads as an empty one.

@@ -84,6 +84,25 @@ void DoubleClickListRow(QAbstractItemView* list, int row)
     QTest::mouseRelease(widget->viewport(), Qt::LeftButton, {}, at);
 }
 
+QString OpenSiteDatabase(TempSite& site, Connection& db)
+{
+    if (!site.Ok())
+        return site.Error();
+    site.UseOdbcConfiguration();
+    try {
+        db.OpenDatabaseConnection(site.Settings(), QStringLiteral("test-host"));
+    } catch (const SqlError& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return QString();
+}
+
+void Execute(Connection& db, const QString& sql, const QVariantList& params)
+{
+    db.SetStatement(sql, params);
+    db.ExecuteStatement();
+}
+
 QStringList QueryRows(Connection& db, const QString& sql, const QVariantList& params)
 {
     db.SetStatement(sql, params);

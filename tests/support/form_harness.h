@@ -36,6 +36,11 @@ void EnterOnListRow(QAbstractItemView* list, int row);
 // The events of a real double click on a line: QTest's double click alone has no press.
 void DoubleClickListRow(QAbstractItemView* list, int row);
 
+// Points this process's ODBC layer at the site and opens its database; what
+// failed, empty when it worked.
+QString OpenSiteDatabase(TempSite& site, Connection& db);
+// Runs a statement that returns no rows.
+void Execute(Connection& db, const QString& sql, const QVariantList& params = {});
 // Every row of a statement as "value|value|...", NULL as <null>.
 QStringList QueryRows(Connection& db, const QString& sql, const QVariantList& params = {});
 // A format's header row and its lines in layout order, every column.
