@@ -1,6 +1,7 @@
 // The layout tables without widgets: rebuilding (serial numbers, item
 // positions, local group lengths, partner links, the settling passes, the
-// list texts) and adding and removing lines. Links through moves: test_moves.
+// and adding and removing lines. Links through moves: test_moves; list texts:
+// test_edit_pane.
 
 #include "items/item_list.h"
 #include "items/item_ops.h"
@@ -182,24 +183,6 @@ private slots:
         const RebuildOutcome none = RebuildSettled(empty, standard, PaneWatch{1, 1});
         QVERIFY(none.groupHeaders == 0 && !none.herePosition && !none.otherLink);
         QVERIFY(ListTexts(empty, true).isEmpty());
-    }
-
-    void listTexts()
-    {
-        FormatItem item = Item(1, 5);
-        item.ItemNo = 123;
-        item.ItemPosition = 45;
-        item.ItemName = QStringLiteral("品名");
-        FormatItem header = Header(0, 3);
-        header.ItemPosition = 15;
-        header.ItemName = QStringLiteral("出荷明細");
-        header.MultiDetailNo = QStringLiteral("2");
-        QCOMPARE(ListTexts(Make({item, header}), false),
-                 (QStringList{"   000123  品名", "000000  マルチ明細 No.2"}));
-        item.Level = 2;
-        header.Level = 1;
-        QCOMPARE(ListTexts(Make({item, header}), true),
-                 (QStringList{"      000045  品名", "   000015  マルチ明細 No.2"}));
     }
 
     void levels_data()

@@ -41,8 +41,6 @@ private slots:
         QVERIFY(F().width() <= 1024 && F().height() <= 740);
         // EDI.ini of the demo site: form 15790320, text 16777215, focus 13434879.
         QCOMPARE(F().palette().color(QPalette::Window), QColor(240, 240, 240));
-        QCOMPARE(F().txt_SyoriKbn->palette().color(QPalette::Base), QColor(255, 255, 204));
-        QCOMPARE(F().txt_JohoKbn->palette().color(QPalette::Base), QColor(255, 255, 255));
         QCOMPARE(F().lbl_SyoriKbn->palette().color(QPalette::Window), QColor(255, 255, 240));
         QCOMPARE(F().txt_SyoriKbn->font().family(), QStringLiteral("Noto Sans CJK JP"));
 

@@ -14,7 +14,6 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 
@@ -185,9 +184,6 @@ private slots:
         QVERIFY(count > 200);
         QCOMPARE(rows.front(), QStringLiteral("項目No|データ項目名"));
         QCOMPARE(rows[1 + blanks], QStringLiteral("0|  空白付き  "));
-        const QRegularExpression plain(QStringLiteral("^\\d+\\|"));
-        for (const QString& row : rows.mid(1))
-            QVERIFY2(plain.match(row).hasMatch(), qPrintable(row));
         QCOMPARE(Joined({&first, &number, &name}), QStringLiteral("keep|0|空白付き"));
     }
 
