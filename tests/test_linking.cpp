@@ -89,8 +89,7 @@ private slots:
         RebuildItemList(F(), QStringLiteral("E"));
         SettleLocalList(F());
         QCOMPARE(ListCount(F().Lis_Local), 7);
-        F().Lis_Hyojun->setFocus();
-        QTest::keyClick(F().Lis_Hyojun, Qt::Key_M, Qt::AltModifier);
+        PressOnList(F().Lis_Hyojun, Qt::Key_M, Qt::AltModifier);
         QCOMPARE(ListCount(F().Lis_Local), 4);
         for (int i = 1; i <= 4; ++i) {
             QCOMPARE(F().Lines.StandardItems[i].LinkedSerialNo, i);

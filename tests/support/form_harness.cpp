@@ -68,11 +68,16 @@ void SelectListRow(QAbstractItemView* list, int row)
     Widget(list)->setCurrentRow(row);
 }
 
-void EnterOnListRow(QAbstractItemView* list, int row)
+void PressOnList(QAbstractItemView* list, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     list->setFocus();
+    QTest::keyClick(list, key, modifiers);
+}
+
+void EnterOnListRow(QAbstractItemView* list, int row)
+{
     SelectListRow(list, row);
-    QTest::keyClick(list, Qt::Key_Return);
+    PressOnList(list, Qt::Key_Return);
 }
 
 void DoubleClickListRow(QAbstractItemView* list, int row)

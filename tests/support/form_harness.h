@@ -25,12 +25,16 @@ QStringList PressEnter(QWidget* w);
 // The texts of labels and fields, to compare a pane at once.
 QStringList Texts(std::initializer_list<const QObject*> widgets);
 
-// The line lists (Lis_Hyojun, Lis_Local).
+// Every test reaches the line lists (Lis_Hyojun, Lis_Local) through these
+// functions only, so that a change of their class touches this file and its
+// .cpp alone.
 int ListCount(QAbstractItemView* list);
 QString ListRowText(QAbstractItemView* list, int row);
 QStringList ListTexts(QAbstractItemView* list);
 int ListCurrentRow(QAbstractItemView* list);
 void SelectListRow(QAbstractItemView* list, int row);
+// A key pressed with the focus in the list.
+void PressOnList(QAbstractItemView* list, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Enter on a line with the focus in the list.
 void EnterOnListRow(QAbstractItemView* list, int row);
 // The events of a real double click on a line: QTest's double click alone has no press.
