@@ -59,6 +59,19 @@ void DoubleClickRow(QTableWidget* g, int row)
     QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, at);
 }
 
+// Changes made inside are undone at the end of the scope, also when a check failed.
+struct Scratch {
+    explicit Scratch(Connection& db) : db(db) { db.BeginTrans(); }
+    ~Scratch()
+    {
+        try {
+            db.RollbackTrans();
+        } catch (const SqlError&) {
+        }
+    }
+    Connection& db;
+};
+
 QString Joined(std::initializer_list<const QLineEdit*> edits)
 {
     QStringList texts;
@@ -126,7 +139,7 @@ private slots:
 
     void formatKeys()
     {
-        db_.BeginTrans();  // the added keys go with the rollback
+        Scratch scratch(db_);
         AddKeys({{"0101", "ORDERS03"}, {"0101", "ORDERS02  "}, {"0201", "ORDERS00"}, {"0301", "B"}, {"0001", "Z"}});
         QLineEdit category(QStringLiteral("0101")), first, bpid(QStringLiteral("old"));
         QString title;
@@ -160,13 +173,12 @@ private slots:
                                            "0201|SHIPNT01", "0301|B", "0401|INVOIC01"}));
         QCOMPARE(Joined({&first, &category, &bpid}), QStringLiteral("|0301|B"));
         QVERIFY(db_.SqlParams.isEmpty());
-        db_.RollbackTrans();
     }
 
     void itemDictionary()
     {
         const int count = QueryRows(db_, QStringLiteral("SELECT COUNT(*) FROM FL1901項目情報マスタ")).value(0).toInt();
-        db_.BeginTrans();
+        Scratch scratch(db_);
         Execute(db_, QStringLiteral("INSERT INTO FL1901項目情報マスタ (項目No,データ項目名) VALUES (0,?)"), {QStringLiteral("  空白付き  ")});
         QLineEdit first(QStringLiteral("keep")), number, name;
         QStringList rows;
@@ -178,7 +190,6 @@ private slots:
             DoubleClickRow(Grid(d), blanks);
         });
         OpenCodeSearch(nullptr, db_, CodeSearchKind::ItemNumber, &first, &number, &name);
-        db_.RollbackTrans();
         QVERIFY(driver.Seen());
         QCOMPARE(rows.size(), 1 + count + 1);
         QVERIFY(count > 200);
@@ -191,10 +202,11 @@ private slots:
     {
         QLineEdit filter(QStringLiteral("0101' OR '1'='1")), second(QStringLiteral("s")), third(QStringLiteral("t"));
         ExpectNoData([&] { OpenCodeSearch(nullptr, db_, CodeSearchKind::FormatKey, &filter, &second, &third); });
-        db_.BeginTrans();
-        Execute(db_, QStringLiteral("DELETE FROM FL1901項目情報マスタ"));
-        ExpectNoData([&] { OpenCodeSearch(nullptr, db_, CodeSearchKind::ItemNumber, &filter, &second, &third); });
-        db_.RollbackTrans();
+        {
+            Scratch scratch(db_);
+            Execute(db_, QStringLiteral("DELETE FROM FL1901項目情報マスタ"));
+            ExpectNoData([&] { OpenCodeSearch(nullptr, db_, CodeSearchKind::ItemNumber, &filter, &second, &third); });
+        }
         // A failing database reads as an empty one.
         Connection closed;
         ExpectNoData([&] { OpenCodeSearch(nullptr, closed, CodeSearchKind::ItemNumber, &filter, &second, &third); });
