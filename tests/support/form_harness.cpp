@@ -35,7 +35,9 @@ QStringList Texts(std::initializer_list<const QObject*> widgets)
 static QListWidget* Widget(QAbstractItemView* list)
 {
     auto* widget = qobject_cast<QListWidget*>(list);
-    Q_ASSERT(widget);
+    if (!widget)
+        qFatal("%s is no QListWidget: adapt the list functions of tests/support/form_harness.cpp",
+               list ? qPrintable(list->objectName()) : "a null list");
     return widget;
 }
 
