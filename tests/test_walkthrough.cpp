@@ -12,7 +12,6 @@
 #include <QTest>
 
 #include <memory>
-#include <vector>
 
 namespace {
 
