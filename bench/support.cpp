@@ -3,13 +3,13 @@
 #include "app/main_form.h"
 #include "app/startup.h"
 #include "generator.h"
+#include "items/item_list_box.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>

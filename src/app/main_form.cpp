@@ -2,17 +2,17 @@
 
 #include "format/header_flow.h"
 #include "items/command_dispatch.h"
-#include "validation/field_checks.h"
+#include "items/item_list_box.h"
 #include "shell/dialogs.h"
 #include "shell/key_codes.h"
 #include "shell/twips.h"
+#include "validation/field_checks.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace {
@@ -172,15 +172,14 @@ void F_K450120::BuildControls()
     QWidget* f1 = Frame[1];
     MakeLabel(f0, "Label_HyojunHead", 120, 300, listWidth, 270, QStringLiteral("項目No．項目名"), false);
     MakeLabel(f1, "Label_LocalHead", 120, 300, listWidth, 270, QStringLiteral("項目位置  項目名"), false);
-    Lis_Hyojun = new QListWidget(f0);
-    Lis_Local = new QListWidget(f1);
+    Lis_Hyojun = new ItemListBox(Lines.StandardItems, false, f0);
+    Lis_Local = new ItemListBox(Lines.LocalItems, true, f1);
     Lis_Hyojun->setObjectName(QStringLiteral("Lis_Hyojun"));
     Lis_Local->setObjectName(QStringLiteral("Lis_Local"));
     Lis_Hyojun->setAccessibleName(QString::fromUtf8(frameTitles[0]));
     Lis_Local->setAccessibleName(QString::fromUtf8(frameTitles[1]));
-    for (QListWidget* list : {Lis_Hyojun, Lis_Local}) {
+    for (ItemListBox* list : {Lis_Hyojun, Lis_Local}) {
         SetTwipsGeometry(list, 120, 570, listWidth, 4200);
-        list->setUniformItemSizes(true);
         QFont mono = list->font();
         mono.setFamilies({QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("monospace")});
         list->setFont(mono);
@@ -335,8 +334,8 @@ void F_K450120::WireEvents()
     Fields.CheckField = [this](int position, qint16& hold) { CheckField(*this, position, hold); };
     for (int i = 0; i < 25; ++i)
         connect(ComandBtn[i], &QPushButton::clicked, this, [this, i] { ComandBtnClick(*this, i); });
-    connect(Lis_Hyojun, &QListWidget::itemDoubleClicked, this, [this] { ComandBtnClick(*this, 6); });
-    connect(Lis_Local, &QListWidget::itemDoubleClicked, this, [this] { ComandBtnClick(*this, 19); });
+    connect(Lis_Hyojun, &ItemListBox::doubleClicked, this, [this] { ComandBtnClick(*this, 6); });
+    connect(Lis_Local, &ItemListBox::doubleClicked, this, [this] { ComandBtnClick(*this, 19); });
 }
 
 void F_K450120::closeEvent(QCloseEvent* event)

@@ -16,7 +16,7 @@
 
 class QGroupBox;
 class QLabel;
-class QListWidget;
+class ItemListBox;
 class QPushButton;
 
 class F_K450120 : public QWidget {
@@ -84,8 +84,8 @@ public:
     QLabel* HIDUKE;
     QLabel* Dummy2;
 
-    QListWidget* Lis_Hyojun;
-    QListWidget* Lis_Local;
+    ItemListBox* Lis_Hyojun;
+    ItemListBox* Lis_Local;
     std::array<QPushButton*, 25> ComandBtn{};
     std::array<QGroupBox*, 2> Frame{};
     std::array<QLabel*, 2> FrameBase{};

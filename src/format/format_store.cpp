@@ -5,6 +5,7 @@
 #include "format/header_load.h"
 #include "format/line_load.h"
 #include "format/screen_mode.h"
+#include "items/item_list_box.h"
 #include "search/code_search.h"
 #include "shell/dialogs.h"
 #include "shell/text.h"
@@ -12,7 +13,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 
 namespace {
 

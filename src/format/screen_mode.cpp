@@ -4,13 +4,13 @@
 #include "format/line_load.h"
 #include "items/edit_pane.h"
 #include "items/item_edit.h"
+#include "items/item_list_box.h"
 #include "items/list_view.h"
 #include "shell/dialogs.h"
 #include "shell/twips.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 
 void InitializeScreen(F_K450120& form)

@@ -1,11 +1,12 @@
 #include "items/command_dispatch.h"
 
 #include "app/main_form.h"
-#include "format/header_flow.h"
 #include "format/format_store.h"
+#include "format/header_flow.h"
 #include "format/screen_mode.h"
 #include "items/edit_pane.h"
 #include "items/item_edit.h"
+#include "items/item_list_box.h"
 #include "items/linking.h"
 #include "search/category_search.h"
 #include "search/code_search.h"
@@ -16,7 +17,6 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace {

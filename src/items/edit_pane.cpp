@@ -2,13 +2,13 @@
 
 #include "app/main_form.h"
 #include "items/command_dispatch.h"
+#include "items/item_list_box.h"
 #include "items/linking.h"
 #include "shell/category_lookup.h"
 #include "shell/text.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 
 namespace {
 
@@ -158,7 +158,7 @@ void ShowItemInPane(F_K450120& form, qint32 position, const QString& side)
 
 void ShowSelectedItem(F_K450120& form, const QString& side)
 {
-    const QListWidget* list = IsStandard(side) ? form.Lis_Hyojun : form.Lis_Local;
+    const ItemListBox* list = IsStandard(side) ? form.Lis_Hyojun : form.Lis_Local;
     ShowItemInPane(form, list->currentRow() + 1, side);
 }
 

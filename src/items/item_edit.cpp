@@ -3,15 +3,15 @@
 #include "app/main_form.h"
 #include "items/command_dispatch.h"
 #include "items/edit_pane.h"
+#include "items/item_list_box.h"
 #include "items/item_ops.h"
 #include "items/list_view.h"
 #include "items/moves.h"
+#include "shell/category_lookup.h"
 #include "shell/text.h"
 #include "validation/pane_checks.h"
-#include "shell/category_lookup.h"
 
 #include <QLabel>
-#include <QListWidget>
 
 namespace {
 
@@ -106,7 +106,7 @@ void BeginEdit(F_K450120& form, const QString& side)
 {
     if (!IsSide(side))
         return;
-    const QListWidget* list = side == QLatin1String("E") ? form.Lis_Hyojun : form.Lis_Local;
+    const ItemListBox* list = side == QLatin1String("E") ? form.Lis_Hyojun : form.Lis_Local;
     const int position = list->currentRow() + 1;
     const ItemTable& table = form.Lines.Table(side);
     // Without a selection the empty slot 0 counts as an item line.
@@ -120,7 +120,7 @@ bool CommitItem(F_K450120& form, const QString& side)
 {
     const bool standard = side == QLatin1String("E");
     ItemTable& table = form.Lines.Table(side);
-    const QListWidget* list = standard ? form.Lis_Hyojun : form.Lis_Local;
+    const ItemListBox* list = standard ? form.Lis_Hyojun : form.Lis_Local;
     PaneState pane;
     pane.serialNo = Whole((standard ? form.lbl_KomokuTuban : form.lbl_KomokuTubanLocal)->text());
     pane.levelNo = Whole((standard ? form.lbl_LevelBango : form.lbl_LevelBangoLocal)->text());
@@ -154,7 +154,7 @@ void DeleteSelectedItem(F_K450120& form, const QString& side)
         return;
     const bool standard = side == QLatin1String("E");
     const qint32 k = Whole((standard ? form.lbl_KomokuTuban : form.lbl_KomokuTubanLocal)->text());
-    const QListWidget* list = standard ? form.Lis_Hyojun : form.Lis_Local;
+    const ItemListBox* list = standard ? form.Lis_Hyojun : form.Lis_Local;
     if (k == 0 || list->count() == 0)
         return;
     RemoveItem(form.Lines.Table(side), form.Lines.Table(standard ? QStringLiteral("L") : QStringLiteral("E")), k);

@@ -1,6 +1,6 @@
 #include "items/item_list.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace {
 
@@ -14,6 +14,12 @@ qint32 Narrow(qint64 value)
 qint32 WidthOf(const FormatItem& item)
 {
     return Narrow(qint64(item.Length) + (item.DecimalLength > 0 ? 1 : 0));
+}
+
+const QString& CaptionPrefix()
+{
+    static const QString prefix = QStringLiteral("マルチ明細 No.");
+    return prefix;
 }
 
 }  // namespace
@@ -50,13 +56,18 @@ RebuildOutcome RebuildPass(ItemTable& table, ItemTable& other, bool local, const
     int lastHeader = 0;
     for (int i = 1; i <= table.Count(); ++i) {
         FormatItem& line = table[i];
+        const bool header = line.IsGroupHeader();
         line.SerialNo = i;
-        line.ItemPosition = ComputeItemPosition(table, i, lastHeader);
+        const qint32 position = ComputeItemPosition(table, i, lastHeader);
+        outcome.changed |= position != line.ItemPosition;
+        line.ItemPosition = position;
         if (local) {
             if (watch.shownHere == i)
-                outcome.herePosition = line.ItemPosition;
-            if (line.IsGroupHeader()) {
-                line.Length = ComputeGroupLength(table, i);
+                outcome.herePosition = position;
+            if (header) {
+                const qint32 length = ComputeGroupLength(table, i);
+                outcome.changed |= length != line.Length || line.DecimalLength != 0;
+                line.Length = length;
                 line.DecimalLength = 0;
                 ++outcome.groupHeaders;
             }
@@ -67,7 +78,7 @@ RebuildOutcome RebuildPass(ItemTable& table, ItemTable& other, bool local, const
             if (watch.shownOther == partner)
                 outcome.otherLink = i;
         }
-        if (line.IsGroupHeader())
+        if (header)
             lastHeader = i;
     }
     return outcome;
@@ -76,39 +87,51 @@ RebuildOutcome RebuildPass(ItemTable& table, ItemTable& other, bool local, const
 RebuildOutcome RebuildSettled(ItemTable& local, ItemTable& standard, const PaneWatch& watch)
 {
     RebuildOutcome outcome = RebuildPass(local, standard, true, watch);
-    auto snapshot = [&local] {
-        std::vector<std::pair<qint32, qint32>> values;
-        values.reserve(local.Count());
-        for (int i = 1; i <= local.Count(); ++i)
-            values.emplace_back(local[i].ItemPosition, local[i].Length);
-        return values;
-    };
-    auto before = snapshot();
     for (int pass = 0; pass < outcome.groupHeaders; ++pass) {
         const RebuildOutcome again = RebuildPass(local, standard, true, watch);
         outcome.herePosition = again.herePosition;
         outcome.otherLink = again.otherLink;
-        auto after = snapshot();
-        if (after == before)
+        if (!again.changed)
             break;  // a fixed point: further passes would change nothing
-        before = std::move(after);
     }
     return outcome;
 }
 
 QString MultiDetailCaption(const FormatItem& item)
 {
-    return QStringLiteral("マルチ明細 No.") + item.MultiDetailNo;
+    return CaptionPrefix() + item.MultiDetailNo;
 }
 
+// Written into one string sized in advance: the lists format thousands of
+// these per rebuild, and the piecewise concatenation allocated five times a line.
 QString ListText(const FormatItem& item, bool local)
 {
+    const QString& caption = CaptionPrefix();
     const qint32 number = local ? item.ItemPosition : item.ItemNo;
-    QString digits = QString::number(qAbs(qint64(number))).rightJustified(6, QLatin1Char('0'));
-    if (number < 0)
-        digits.prepend(QLatin1Char('-'));
-    return QString(qMax(0, item.Level) * 3, QLatin1Char(' ')) + digits + QStringLiteral("  ")
-        + (item.IsGroupHeader() ? MultiDetailCaption(item) : item.ItemName);
+    char digits[24];
+    int nDigits = 0;
+    for (quint64 rest = qAbs(qint64(number)); rest > 0 || nDigits < 6; rest /= 10)
+        digits[nDigits++] = char('0' + rest % 10);
+    const bool header = item.IsGroupHeader();
+    const int indent = qMax(0, item.Level) * 3;
+    const int sign = number < 0 ? 1 : 0;
+    const int tail = header ? caption.size() + item.MultiDetailNo.size() : item.ItemName.size();
+    QString text(indent + sign + nDigits + 2 + tail, Qt::Uninitialized);
+    QChar* out = text.data();
+    out = std::fill_n(out, indent, QLatin1Char(' '));
+    if (sign)
+        *out++ = QLatin1Char('-');
+    while (nDigits > 0)
+        *out++ = QLatin1Char(digits[--nDigits]);
+    *out++ = QLatin1Char(' ');
+    *out++ = QLatin1Char(' ');
+    if (header) {
+        out = std::copy_n(caption.constData(), caption.size(), out);
+        std::copy_n(item.MultiDetailNo.constData(), item.MultiDetailNo.size(), out);
+    } else {
+        std::copy_n(item.ItemName.constData(), item.ItemName.size(), out);
+    }
+    return text;
 }
 
 QStringList ListTexts(const ItemTable& table, bool local)

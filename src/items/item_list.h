@@ -19,6 +19,7 @@ struct RebuildOutcome {
     int groupHeaders = 0;                 // group headers met (local side)
     std::optional<qint32> herePosition;   // new 項目位置 of the line this pane shows (local)
     std::optional<qint32> otherLink;      // new 対応項目通番 of the line the other pane shows
+    bool changed = false;                 // a 項目位置 or group length differs from before
 };
 
 // The position of line i from the lines above it; lastHeader is the nearest

@@ -2,11 +2,11 @@
 
 #include "app/main_form.h"
 #include "items/edit_pane.h"
+#include "items/item_list_box.h"
 #include "items/list_view.h"
 #include "shell/text.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace {

@@ -2,24 +2,21 @@
 
 #include "app/main_form.h"
 #include "items/item_list.h"
+#include "items/item_list_box.h"
 #include "shell/text.h"
 
 #include <QLabel>
-#include <QListWidget>
 
 namespace {
 
-void Fill(QListWidget* list, const QStringList& texts, qint32 reselect)
+void Fill(ItemListBox* list, qint32 reselect)
 {
-    list->setUpdatesEnabled(false);
-    list->clear();
-    list->addItems(texts);
+    list->Refill();
     const int n = list->count();
     if (n > reselect - 1)
         list->setCurrentRow(reselect - 1);
     else if (n == reselect - 1)
         list->setCurrentRow(reselect - 2);
-    list->setUpdatesEnabled(true);
 }
 
 void Rebuild(F_K450120& form, bool local, bool settle)
@@ -36,8 +33,7 @@ void Rebuild(F_K450120& form, bool local, bool settle)
         form.lbl_KomokuNoIti->setText(QString::number(*outcome.herePosition));
     if (outcome.otherLink)
         otherLink->setText(QString::number(*outcome.otherLink));
-    Fill(local ? form.Lis_Local : form.Lis_Hyojun, ListTexts(table, local),
-         form.Lines.ReselectPosition);
+    Fill(local ? form.Lis_Local : form.Lis_Hyojun, form.Lines.ReselectPosition);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #include "search/category_search.h"
 
 #include "format/information_categories.h"
-#include "shell/dialogs.h"
+#include "search/search_controls.h"
 #include "shell/config.h"
 #include "shell/control_text.h"
+#include "shell/dialogs.h"
 #include "shell/text.h"
 #include "shell/twips.h"
 
@@ -35,14 +36,9 @@ public:
         setObjectName(QStringLiteral("G_GRID"));
         setWindowTitle(QStringLiteral("情報区分検索"));
 
-        grid_ = new QTableWidget(0, 3, this);
-        grid_->setObjectName(QStringLiteral("MSFLEXGRID"));
+        grid_ = MakeSearchGrid(this, QStringLiteral("MSFLEXGRID"), 3);
         grid_->setHorizontalHeaderLabels(
             {QString(), QStringLiteral("情報区分ｺｰﾄﾞ"), QStringLiteral("情報区分名")});
-        grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-        grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-        grid_->verticalHeader()->hide();
         grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         grid_->verticalHeader()->setMinimumSectionSize(ToPixels(kRowHeight));
         grid_->verticalHeader()->setDefaultSectionSize(ToPixels(kRowHeight));
@@ -50,14 +46,13 @@ public:
         grid_->setColumnWidth(kNameColumn, ToPixels(2500));
         // The first column only carries the row markers of the fixed column.
         grid_->setColumnHidden(kKeyColumn, true);
-        grid_->installEventFilter(this);
         SetTwipsGeometry(grid_, kGridLeft, kGridTop, kGridWidth, kGridHeight);
 
         const int buttonTop = kGridTop + kGridHeight + kGap;
         const int spacing = 450;
         const int buttonsLeft = (kDialogWidth - 2 * kButtonWidth - spacing) / 2;
-        auto* select = MakeButton(QStringLiteral("SELECT"), QStringLiteral("選択"));
-        auto* stop = MakeButton(QStringLiteral("STOP"), QStringLiteral("中止"));
+        auto* select = MakeSearchButton(this, QStringLiteral("SELECT"), QStringLiteral("選択"));
+        auto* stop = MakeSearchButton(this, QStringLiteral("STOP"), QStringLiteral("中止"));
         SetTwipsGeometry(select, buttonsLeft, buttonTop, kButtonWidth, kButtonHeight);
         SetTwipsGeometry(stop, buttonsLeft + kButtonWidth + spacing, buttonTop, kButtonWidth,
                          kButtonHeight);
@@ -117,15 +112,6 @@ protected:
     }
 
 private:
-    QPushButton* MakeButton(const QString& name, const QString& caption)
-    {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(name);
-        button->setAccessibleName(caption);
-        button->setAutoDefault(false);
-        return button;
-    }
-
     void Choose()
     {
         // An empty list has nothing to take; the dialog stays for 中止 or Esc.

@@ -1,5 +1,6 @@
 #include "search/code_search.h"
 
+#include "search/search_controls.h"
 #include "shell/connection.h"
 #include "shell/control_text.h"
 #include "shell/dialogs.h"
@@ -75,15 +76,9 @@ public:
     {
         setObjectName(QStringLiteral("SEARCH_MSTDB"));
         setWindowTitle(QStringLiteral("□□ 検索 □□"));
-        grid_ = new QTableWidget(0, 2, this);
-        grid_->setObjectName(QStringLiteral("GRID"));
-        grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-        grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-        grid_->verticalHeader()->hide();
-        grid_->installEventFilter(this);
-        select_ = MakeButton(QStringLiteral("SELECT"), QStringLiteral("選択"));
-        stop_ = MakeButton(QStringLiteral("STOP"), QStringLiteral("中止"));
+        grid_ = MakeSearchGrid(this, QStringLiteral("GRID"), 2);
+        select_ = MakeSearchButton(this, QStringLiteral("SELECT"), QStringLiteral("選択"));
+        stop_ = MakeSearchButton(this, QStringLiteral("STOP"), QStringLiteral("中止"));
         connect(select_, &QPushButton::clicked, this, &CodeSearchDialog::Choose);
         connect(stop_, &QPushButton::clicked, this, [this] { done(Rejected); });
         connect(grid_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
@@ -138,15 +133,6 @@ protected:
     }
 
 private:
-    QPushButton* MakeButton(const QString& name, const QString& caption)
-    {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(name);
-        button->setAccessibleName(caption);
-        button->setAutoDefault(false);
-        return button;
-    }
-
     // Esc abandons the search including its filter, so the caller starts over.
     void Cancel()
     {

@@ -5,13 +5,13 @@
 #include "format/header_load.h"
 #include "format/screen_mode.h"
 #include "items/command_dispatch.h"
+#include "items/item_list_box.h"
 #include "shell/category_lookup.h"
 #include "shell/dialogs.h"
 #include "shell/text.h"
 #include "validation/pane_checks.h"
 
 #include <QLabel>
-#include <QListWidget>
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include "items/edit_pane.h"
 #include "items/item_edit.h"
 #include "items/item_list.h"
+#include "items/item_list_box.h"
 #include "shell/category_lookup.h"
 #include "shell/shift_jis.h"
 #include "shell/text.h"
 #include "validation/field_checks.h"
 
 #include <QLabel>
-#include <QListWidget>
 
 #include <cmath>
 #include <limits>
@@ -74,7 +74,7 @@ int CheckMultiDetailNo(F_K450120& form, bool standard, qint16& hold)
         field->setText(QStringLiteral("0"));
     const QString text = field->text();
     const ItemTable& table = standard ? form.Lines.StandardItems : form.Lines.LocalItems;
-    const QListWidget* list = standard ? form.Lis_Hyojun : form.Lis_Local;
+    const ItemListBox* list = standard ? form.Lis_Hyojun : form.Lis_Local;
     const qint32 own = LeadingInteger((standard ? form.lbl_KomokuTuban : form.lbl_KomokuTubanLocal)->text());
     if (TrimBlanks(text) != QLatin1String("0")) {
         for (int p = 1; p <= list->count() && p <= table.Count(); ++p) {

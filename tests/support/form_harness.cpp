@@ -4,7 +4,6 @@
 #include "support/message_box_answerer.h"
 
 #include <QGroupBox>
-#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryFile>
@@ -31,25 +30,23 @@ QStringList Texts(std::initializer_list<const QObject*> widgets)
     return texts;
 }
 
-// Only the functions below know that the lists are QListWidgets.
-static QListWidget* Widget(QAbstractItemView* list)
+// Only the functions below know the class of the line lists.
+static ItemListBox* Box(QAbstractItemView* list)
 {
-    auto* widget = qobject_cast<QListWidget*>(list);
-    if (!widget)
-        qFatal("%s is no QListWidget: adapt the list functions of tests/support/form_harness.cpp",
-               list ? qPrintable(list->objectName()) : "a null list");
-    return widget;
+    auto* box = qobject_cast<ItemListBox*>(list);
+    if (!box)
+        qFatal("%s is no ItemListBox", list ? qPrintable(list->objectName()) : "a null list");
+    return box;
 }
 
 int ListCount(QAbstractItemView* list)
 {
-    return Widget(list)->count();
+    return Box(list)->count();
 }
 
 QString ListRowText(QAbstractItemView* list, int row)
 {
-    const QListWidgetItem* item = Widget(list)->item(row);
-    return item ? item->text() : QString();
+    return Box(list)->text(row);
 }
 
 QStringList ListTexts(QAbstractItemView* list)
@@ -62,12 +59,12 @@ QStringList ListTexts(QAbstractItemView* list)
 
 int ListCurrentRow(QAbstractItemView* list)
 {
-    return Widget(list)->currentRow();
+    return Box(list)->currentRow();
 }
 
 void SelectListRow(QAbstractItemView* list, int row)
 {
-    Widget(list)->setCurrentRow(row);
+    Box(list)->setCurrentRow(row);
 }
 
 void PressOnList(QAbstractItemView* list, Qt::Key key, Qt::KeyboardModifiers modifiers)
@@ -84,11 +81,10 @@ void EnterOnListRow(QAbstractItemView* list, int row)
 
 void DoubleClickListRow(QAbstractItemView* list, int row)
 {
-    QListWidget* widget = Widget(list);
-    const QPoint at = widget->visualItemRect(widget->item(row)).center();
-    QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(widget->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(widget->viewport(), Qt::LeftButton, {}, at);
+    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 QString OpenSiteDatabase(TempSite& site, Connection& db)

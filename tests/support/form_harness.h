@@ -4,9 +4,9 @@
 // another desk writing to the same database from a process of its own.
 
 #include "app/main_form.h"
+#include "items/item_list_box.h"
 #include "support/temp_site.h"
 
-#include <QListWidget>  // the class of the line lists, for the functions below
 #include <QMessageBox>
 #include <QTest>
 

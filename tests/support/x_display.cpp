@@ -13,7 +13,8 @@ XDisplay::XDisplay()
     const int base = 100 + int(QCoreApplication::applicationPid() % 3000) * 3;
     for (int number = base; number < base + 3 && display_.isEmpty(); ++number) {
         const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
-        if (QFile::exists(socket))
+        const QString lock = QStringLiteral("/tmp/.X%1-lock").arg(number);
+        if (QFile::exists(socket) || QFile::exists(lock))
             continue;
         server_.start(QStringLiteral("Xvfb"),
                       {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"),
@@ -23,10 +24,17 @@ XDisplay::XDisplay()
             continue;
         QElapsedTimer timer;
         timer.start();
-        while (!QFile::exists(socket) && server_.state() == QProcess::Running
+        // The display is ours only when the lock names our server: another
+        // test's server may have taken the same number a moment earlier.
+        auto ours = [&] {
+            QFile file(lock);
+            return file.open(QIODevice::ReadOnly)
+                && file.readAll().trimmed().toLongLong() == server_.processId();
+        };
+        while (!(QFile::exists(socket) && ours()) && server_.state() == QProcess::Running
                && timer.elapsed() < 10000)
             QThread::msleep(50);
-        if (server_.state() == QProcess::Running && QFile::exists(socket)) {
+        if (server_.state() == QProcess::Running && QFile::exists(socket) && ours()) {
             display_ = QStringLiteral(":%1").arg(number);
         } else {
             server_.kill();

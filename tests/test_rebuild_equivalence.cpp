@@ -1,0 +1,354 @@
+// The fast rebuild (settling stopped at a fixed point, list texts formatted
+// only when painted, one list fill per operation) against a literal reading
+// of the rebuild rules, over thousands of random edits of random formats.
+
+#include "app/main_form.h"
+#include "items/item_list.h"
+#include "items/item_list_box.h"
+#include "items/item_ops.h"
+#include "items/linking.h"
+#include "items/list_view.h"
+#include "items/moves.h"
+
+#include <QLabel>
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+// ---- The rules read literally: full passes, searches from scratch, the
+// local side rebuilt once more per group header, texts built piece by piece.
+
+struct Side {
+    ItemTable table;
+    int selectedRow = -1;
+};
+
+qint32 Width(const FormatItem& line)
+{
+    return line.Length + (line.DecimalLength > 0 ? 1 : 0);
+}
+
+qint32 LiteralPosition(const ItemTable& t, int i)
+{
+    if (i == 1)
+        return 1;
+    const FormatItem& p = t[i - 1];
+    if (p.Attribute == QLatin1String("M"))
+        return p.ItemPosition;
+    if (t[i].Level < p.Level) {
+        for (int h = i - 1; h >= 1; --h)
+            if (t[h].Attribute == QLatin1String("M"))
+                return t[h].ItemPosition + t[h].Length * t[h].RepeatCount;
+        return 0;
+    }
+    return p.ItemPosition + Width(p);
+}
+
+qint32 LiteralGroupLength(const ItemTable& t, int h)
+{
+    qint32 sum = 0;
+    for (int j = h + 1; j <= t.Count(); ++j) {
+        if (t[j].Level < t[h].Level + 1)
+            break;
+        if (t[j].Level == t[h].Level + 1)
+            sum += Width(t[j]);
+    }
+    return sum;
+}
+
+QString LiteralText(const FormatItem& line, bool local)
+{
+    const qint64 number = local ? line.ItemPosition : line.ItemNo;
+    QString digits = QString::number(qAbs(number));
+    while (digits.size() < 6)
+        digits.prepend(QLatin1Char('0'));
+    if (number < 0)
+        digits.prepend(QLatin1Char('-'));
+    QString indent;
+    for (int k = 0; k < line.Level; ++k)
+        indent += QStringLiteral("   ");
+    const QString text = line.Attribute == QLatin1String("M")
+        ? QStringLiteral("マルチ明細 No.") + line.MultiDetailNo
+        : line.ItemName;
+    return indent + digits + QStringLiteral("  ") + text;
+}
+
+// What the pane labels show, refreshed the way the rebuild refreshes them.
+struct Labels {
+    qint32 shownStandard = 0;
+    qint32 shownLocal = 0;
+    QString localPosition;   // lbl_KomokuNoIti
+    QString standardLink;    // lbl_TaioKomokuTuban
+    QString localLink;       // lbl_TaioKomokuTubanLocal
+};
+
+// One rebuild of a side; returns the group headers met.
+int LiteralRebuild(Side& here, Side& other, bool local, Labels& labels, qint32 reselect)
+{
+    int headers = 0;
+    ItemTable& t = here.table;
+    for (int i = 1; i <= t.Count(); ++i) {
+        t[i].SerialNo = i;
+        t[i].ItemPosition = LiteralPosition(t, i);
+        if (local) {
+            if (labels.shownLocal == i)
+                labels.localPosition = QString::number(t[i].ItemPosition);
+            if (t[i].Attribute == QLatin1String("M")) {
+                t[i].Length = LiteralGroupLength(t, i);
+                t[i].DecimalLength = 0;
+                ++headers;
+            }
+        }
+        const qint32 k = t[i].LinkedSerialNo;
+        if (k > 0 && k <= other.table.Count()) {
+            other.table[k].LinkedSerialNo = i;
+            if ((local ? labels.shownStandard : labels.shownLocal) == k)
+                (local ? labels.standardLink : labels.localLink) = QString::number(i);
+        }
+    }
+    // Refilling a list drops its selection before the reselect.
+    const int n = t.Count();
+    if (n > reselect - 1)
+        here.selectedRow = reselect - 1;
+    else if (n == reselect - 1)
+        here.selectedRow = reselect - 2;
+    else
+        here.selectedRow = -1;
+    return headers;
+}
+
+void LiteralRebuildSide(Side& standard, Side& local, bool isLocal, Labels& labels, qint32 reselect)
+{
+    if (!isLocal) {
+        LiteralRebuild(standard, local, false, labels, reselect);
+        return;
+    }
+    const int headers = LiteralRebuild(local, standard, true, labels, reselect);
+    for (int k = 0; k < headers; ++k)
+        LiteralRebuild(local, standard, true, labels, reselect);
+}
+
+// ---- Random edits, applied alike to the form's tables and to the literal ones.
+
+class Edits {
+public:
+    explicit Edits(quint32 seed) : random_(seed) {}
+
+    int Below(int n) { return n > 0 ? int(random_.bounded(n)) : 0; }
+    bool Chance(int percent) { return Below(100) < percent; }
+
+    FormatItem NewLine(bool local, bool header)
+    {
+        FormatItem line;
+        line.FormatType = local ? QStringLiteral("L") : QStringLiteral("E");
+        if (header) {
+            line.Attribute = QStringLiteral("M");
+            line.MultiDetailNo = QString::number(++groups_);
+            line.RepeatCount = 1 + Below(4);
+            line.ItemName = QStringLiteral("明細");
+            return line;
+        }
+        static const char* const attributes[] = {"X", "9", "N", "K", "B"};
+        line.Attribute = QString::fromLatin1(attributes[Below(5)]);
+        line.Length = 1 + Below(40);
+        if (line.Attribute == QLatin1String("9") || line.Attribute == QLatin1String("N"))
+            line.DecimalLength = Below(3);
+        // Now and then numbers of seven digits or below zero, as corrupt data may hold.
+        line.ItemNo = Chance(5) ? 1000000 + Below(9000000) : Chance(3) ? -Below(500) : Below(1000);
+        line.ItemName = QStringLiteral("項目%1").arg(Below(100000));
+        return line;
+    }
+
+    // A layout of groups nested up to three deep, every header followed by a member.
+    ItemTable Layout(bool local, int count)
+    {
+        ItemTable table;
+        int depth = 0;
+        bool afterHeader = false;
+        for (int i = 1; i <= count; ++i) {
+            if (!afterHeader && depth > 0 && Chance(20))
+                depth -= 1 + Below(depth);
+            const bool header = !afterHeader && depth < 3 && i < count && Chance(15);
+            FormatItem line = NewLine(local, header);
+            line.Level = depth;
+            table.Insert(i, line);
+            afterHeader = header;
+            depth += header ? 1 : 0;
+        }
+        return table;
+    }
+
+private:
+    QRandomGenerator random_;
+    int groups_ = 0;
+};
+
+bool SameLine(const FormatItem& a, const FormatItem& b)
+{
+    return a.FormatType == b.FormatType && a.SerialNo == b.SerialNo
+        && a.LinkedSerialNo == b.LinkedSerialNo && a.ItemNo == b.ItemNo
+        && a.ItemPosition == b.ItemPosition && a.ItemName == b.ItemName
+        && a.Attribute == b.Attribute && a.Length == b.Length
+        && a.DecimalLength == b.DecimalLength && a.MultiDetailNo == b.MultiDetailNo
+        && a.RepeatCount == b.RepeatCount && a.FixedValue == b.FixedValue
+        && a.ConversionError == b.ConversionError && a.Level == b.Level;
+}
+
+}  // namespace
+
+class TestRebuildEquivalence : public QObject {
+    Q_OBJECT
+
+private slots:
+    void randomEditsMatchTheLiteralRules_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed : {1u, 2u, 3u, 4u, 5u})
+            QTest::addRow("seed %u", seed) << seed;
+    }
+
+    void randomEditsMatchTheLiteralRules()
+    {
+        QFETCH(quint32, seed);
+        Edits random(seed);
+        F_K450120 form;
+        FormatLines& fast = form.Lines;
+        Side standard, local;
+        Labels labels;
+        fast.StandardItems = standard.table = random.Layout(false, 60);
+        fast.LocalItems = local.table = random.Layout(true, 60);
+        // As after the load: both sides built, nothing selected.
+        RebuildItemList(form, QStringLiteral("E"));
+        SettleLocalList(form);
+        LiteralRebuildSide(standard, local, false, labels, 0);
+        LiteralRebuildSide(standard, local, true, labels, 0);
+
+        for (int step = 0; step < 800; ++step) {
+            const bool onLocal = random.Chance(50);
+            ItemTable& table = onLocal ? fast.LocalItems : fast.StandardItems;
+            ItemTable& otherTable = onLocal ? fast.StandardItems : fast.LocalItems;
+            Side& here = onLocal ? local : standard;
+            Side& there = onLocal ? standard : local;
+            const int n = table.Count();
+            QString what;
+            bool rebuildBoth = false;
+            bool rebuild = true;
+
+            const int roll = random.Below(100);
+            if (roll < 45 || n == 0) {
+                // A new line or group header below the selected line, or at the end.
+                const bool header = random.Chance(15);
+                PaneState pane;
+                pane.selectedRow = random.Chance(80) ? random.Below(n) : -1;
+                pane.levelNo = pane.selectedRow >= 0 ? table[pane.selectedRow + 1].Level : 0;
+                const FormatItem record = random.NewLine(onLocal, header);
+                const QString kind = header ? QStringLiteral("MEISAI") : QStringLiteral("KOMOKU");
+                const int p = CommitPosition(table, pane);
+                FormatItem placed = record;
+                placed.SerialNo = p;
+                placed.Level = ComputeLevel(table, p, record, kind, pane);
+                what = QStringLiteral("add %1 at %2").arg(header ? "header" : "item").arg(p);
+                PlaceLine(table, p, placed, true);
+                PlaceLine(here.table, p, placed, true);
+                fast.ReselectPosition = p;
+            } else if (roll < 55) {
+                // An edited line keeps its place; lengths change the positions behind it.
+                const int p = 1 + random.Below(n);
+                FormatItem edited = table[p];
+                if (!edited.IsGroupHeader()) {
+                    edited.Length = 1 + random.Below(40);
+                    edited.DecimalLength = edited.Attribute == QLatin1String("N") ? random.Below(3) : 0;
+                } else {
+                    edited.RepeatCount = 1 + random.Below(4);
+                }
+                what = QStringLiteral("edit %1").arg(p);
+                PlaceLine(table, p, edited, false);
+                PlaceLine(here.table, p, edited, false);
+                fast.ReselectPosition = p;
+            } else if (roll < 67) {
+                const int k = 1 + random.Below(n);
+                what = QStringLiteral("delete %1").arg(k);
+                RemoveItem(table, otherTable, k);
+                RemoveItem(here.table, there.table, k);
+                fast.ReselectPosition = k;
+            } else if (roll < 90) {
+                const int p = 1 + random.Below(n);
+                const bool up = random.Chance(50);
+                what = QStringLiteral("move %1 %2").arg(up ? "up" : "down").arg(p);
+                const std::optional<int> moved = up ? MoveItemUp(table, p) : MoveItemDown(table, p);
+                const std::optional<int> again = up ? MoveItemUp(here.table, p) : MoveItemDown(here.table, p);
+                QCOMPARE(moved, again);
+                if (moved)
+                    fast.ReselectPosition = *moved;
+            } else if (roll < 98) {
+                // Link or unlink a standard line with a local one; nothing is rebuilt.
+                const int s = 1 + random.Below(fast.StandardItems.Count());
+                const int l = 1 + random.Below(fast.LocalItems.Count());
+                if (s > fast.StandardItems.Count() || l > fast.LocalItems.Count())
+                    continue;
+                const qint32 oldPartner = fast.StandardItems[s].LinkedSerialNo;
+                const bool link = oldPartner == 0 && fast.LocalItems[l].LinkedSerialNo == 0;
+                what = QStringLiteral("%1 %2").arg(link ? "link" : "unlink").arg(s);
+                for (auto [st, lt] : {std::pair<ItemTable*, ItemTable*>{&fast.StandardItems, &fast.LocalItems},
+                                      {&standard.table, &local.table}}) {
+                    if (link) {
+                        (*st)[s].LinkedSerialNo = l;
+                        (*lt)[l].LinkedSerialNo = s;
+                    } else {
+                        if (oldPartner >= 1 && oldPartner <= lt->Count())
+                            (*lt)[oldPartner].LinkedSerialNo = 0;
+                        (*st)[s].LinkedSerialNo = 0;
+                    }
+                }
+                rebuild = false;
+            } else {
+                what = QStringLiteral("link all");
+                CopyLinked(fast.StandardItems, fast.LocalItems, form.Lis_Hyojun->count());
+                CopyLinked(standard.table, local.table, form.Lis_Hyojun->count());
+                rebuildBoth = true;
+            }
+
+            // The panes show random lines; the labels the rebuild refreshes start blank.
+            labels.shownStandard = random.Below(fast.StandardItems.Count() + 2);
+            labels.shownLocal = random.Below(fast.LocalItems.Count() + 2);
+            labels.localPosition = labels.standardLink = labels.localLink = QStringLiteral("-");
+            form.lbl_KomokuTuban->setText(QString::number(labels.shownStandard));
+            form.lbl_KomokuTubanLocal->setText(QString::number(labels.shownLocal));
+            for (QLabel* label : {form.lbl_KomokuNoIti, form.lbl_TaioKomokuTuban,
+                                  form.lbl_TaioKomokuTubanLocal})
+                label->setText(QStringLiteral("-"));
+
+            if (rebuildBoth || (rebuild && !onLocal)) {
+                RebuildItemList(form, QStringLiteral("E"));
+                LiteralRebuildSide(standard, local, false, labels, fast.ReselectPosition);
+            }
+            if (rebuildBoth || (rebuild && onLocal)) {
+                SettleLocalList(form);
+                LiteralRebuildSide(standard, local, true, labels, fast.ReselectPosition);
+            }
+
+            const QString where = QStringLiteral("seed %1, step %2 (%3)").arg(seed).arg(step).arg(what);
+            for (const bool isLocal : {false, true}) {
+                const ItemTable& mine = isLocal ? fast.LocalItems : fast.StandardItems;
+                const Side& literal = isLocal ? local : standard;
+                ItemListBox* list = isLocal ? form.Lis_Local : form.Lis_Hyojun;
+                QVERIFY2(mine.Count() == literal.table.Count(), qPrintable(where));
+                for (int i = 1; i <= mine.Count(); ++i)
+                    QVERIFY2(SameLine(mine[i], literal.table[i]),
+                             qPrintable(where + QStringLiteral(": line %1 of %2").arg(i).arg(isLocal ? "L" : "E")));
+                QVERIFY2(list->count() == mine.Count(), qPrintable(where));
+                for (int r = 0; r < list->count(); ++r)
+                    QVERIFY2(list->text(r) == LiteralText(literal.table[r + 1], isLocal),
+                             qPrintable(where + QStringLiteral(": text of row %1: ").arg(r) + list->text(r)));
+                QVERIFY2(list->currentRow() == literal.selectedRow, qPrintable(where));
+            }
+            QCOMPARE(form.lbl_KomokuNoIti->text(), labels.localPosition);
+            QCOMPARE(form.lbl_TaioKomokuTuban->text(), labels.standardLink);
+            QCOMPARE(form.lbl_TaioKomokuTubanLocal->text(), labels.localLink);
+        }
+    }
+};
+
+QTEST_MAIN(TestRebuildEquivalence)
+#include "test_rebuild_equivalence.moc"
