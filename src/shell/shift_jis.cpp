@@ -1,5 +1,4 @@
 #include "shell/shift_jis.h"
-#include "shell/text.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -63,11 +62,4 @@ QString CutToBytes(const QString& text, int maxBytes)
         end += pair ? 2 : 1;
     }
     return text.left(end);
-}
-
-QString TrimOrDefault(const QVariant& value, const QString& defaultText)
-{
-    if (value.isNull())
-        return defaultText;
-    return TrimBlanks(value.toString());
 }

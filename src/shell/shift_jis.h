@@ -21,6 +21,3 @@ int AnsiByteLength(const QVariant& value);
 // The longest leading part of the text that fits in maxBytes bytes. A
 // double-byte character that would straddle the limit is dropped whole.
 QString CutToBytes(const QString& text, int maxBytes);
-
-// The value trimmed of blanks on both sides, or the default when it is null.
-QString TrimOrDefault(const QVariant& value, const QString& defaultText);
