@@ -18,13 +18,9 @@ namespace {
 
 constexpr int kDialogWidth = 4600;
 constexpr int kGridLeft = 150;
-constexpr int kGridTop = 120;
 constexpr int kGridWidth = 4300;
 constexpr int kGridHeight = 4200;
 constexpr int kRowHeight = 360;
-constexpr int kButtonWidth = 1215;
-constexpr int kButtonHeight = 495;
-constexpr int kGap = 180;
 
 enum Column { kKeyColumn = 0, kCodeColumn = 1, kNameColumn = 2 };
 
@@ -46,24 +42,10 @@ public:
         grid_->setColumnWidth(kNameColumn, ToPixels(2500));
         // The first column only carries the row markers of the fixed column.
         grid_->setColumnHidden(kKeyColumn, true);
-        SetTwipsGeometry(grid_, kGridLeft, kGridTop, kGridWidth, kGridHeight);
+        SetTwipsGeometry(grid_, kGridLeft, kSearchGridTop, kGridWidth, kGridHeight);
 
-        const int buttonTop = kGridTop + kGridHeight + kGap;
-        const int spacing = 450;
-        const int buttonsLeft = (kDialogWidth - 2 * kButtonWidth - spacing) / 2;
-        auto* select = MakeSearchButton(this, QStringLiteral("SELECT"), QStringLiteral("選択"));
-        auto* stop = MakeSearchButton(this, QStringLiteral("STOP"), QStringLiteral("中止"));
-        SetTwipsGeometry(select, buttonsLeft, buttonTop, kButtonWidth, kButtonHeight);
-        SetTwipsGeometry(stop, buttonsLeft + kButtonWidth + spacing, buttonTop, kButtonWidth,
-                         kButtonHeight);
-        setFixedSize(ToPixels(kDialogWidth), ToPixels(buttonTop + kButtonHeight + kGap));
-
-        connect(select, &QPushButton::clicked, this, &CategorySearchDialog::Choose);
-        connect(stop, &QPushButton::clicked, this, [this] { done(Rejected); });
-        connect(grid_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-            if (index.isValid())
-                Choose();
-        });
+        ArrangeSearchButtons(this, MakeSearchButtons(this, grid_, [this] { Choose(); }), kDialogWidth,
+                             kSearchGridTop + kGridHeight, 450);
     }
 
     void Fill(const InformationCategories& list)

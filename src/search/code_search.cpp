@@ -18,11 +18,7 @@
 namespace {
 
 constexpr int kDialogWidth = 6200;
-constexpr int kGridTop = 120;
 constexpr int kGridHeight = 4000;
-constexpr int kButtonWidth = 1215;
-constexpr int kButtonHeight = 495;
-constexpr int kGap = 180;
 
 struct Layout {
     QString statement;
@@ -77,14 +73,7 @@ public:
         setObjectName(QStringLiteral("SEARCH_MSTDB"));
         setWindowTitle(QStringLiteral("□□ 検索 □□"));
         grid_ = MakeSearchGrid(this, QStringLiteral("GRID"), 2);
-        select_ = MakeSearchButton(this, QStringLiteral("SELECT"), QStringLiteral("選択"));
-        stop_ = MakeSearchButton(this, QStringLiteral("STOP"), QStringLiteral("中止"));
-        connect(select_, &QPushButton::clicked, this, &CodeSearchDialog::Choose);
-        connect(stop_, &QPushButton::clicked, this, [this] { done(Rejected); });
-        connect(grid_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-            if (index.isValid())
-                Choose();
-        });
+        buttons_ = MakeSearchButtons(this, grid_, [this] { Choose(); });
     }
 
     QTableWidget* Grid() const { return grid_; }
@@ -92,16 +81,10 @@ public:
     void Arrange(const Layout& layout)
     {
         const int gridLeft = (kDialogWidth - layout.gridWidth) / 2;
-        SetTwipsGeometry(grid_, gridLeft, kGridTop, layout.gridWidth, kGridHeight);
+        SetTwipsGeometry(grid_, gridLeft, kSearchGridTop, layout.gridWidth, kGridHeight);
         for (int c = 0; c < 2; ++c)
             grid_->setColumnWidth(c, ToPixels(layout.columnWidths[c]));
-        const int buttonTop = kGridTop + kGridHeight + kGap;
-        const int spacing = 600;
-        const int buttonsLeft = (kDialogWidth - 2 * kButtonWidth - spacing) / 2;
-        SetTwipsGeometry(select_, buttonsLeft, buttonTop, kButtonWidth, kButtonHeight);
-        SetTwipsGeometry(stop_, buttonsLeft + kButtonWidth + spacing, buttonTop, kButtonWidth,
-                         kButtonHeight);
-        setFixedSize(ToPixels(kDialogWidth), ToPixels(buttonTop + kButtonHeight + kGap));
+        ArrangeSearchButtons(this, buttons_, kDialogWidth, kSearchGridTop + kGridHeight, 600);
     }
 
 protected:
@@ -169,8 +152,7 @@ private:
     QWidget* second_;
     QWidget* third_;
     QTableWidget* grid_ = nullptr;
-    QPushButton* select_ = nullptr;
-    QPushButton* stop_ = nullptr;
+    SearchButtons buttons_{};
 };
 
 // Reads the whole result into the grid; false when there is nothing to show.
