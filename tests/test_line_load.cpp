@@ -1,5 +1,6 @@
 // Loading the stored lines of a format into the two tables, against the real
-// database drivers in a temporary site.
+// database drivers in a temporary site: the cases the random formats of
+// test_load_equivalence do not make.
 
 #include "format/line_load.h"
 #include "items/item_list.h"
@@ -59,31 +60,6 @@ private slots:
     void cleanup()
     {
         Execute(db_, QStringLiteral("DELETE FROM FL1903レコードフォーマット情報マスタ WHERE BPID LIKE 'TEST%'"));
-    }
-
-    void demoFormat()
-    {
-        FormatLines lines;
-        QVERIFY(LoadLines(db_, QStringLiteral("0201"), QStringLiteral("SHIPNT01"), lines));
-        // Local lines as stored; standard items named and measured by the dictionary, group headers by themselves.
-        const QString columns = QStringLiteral(
-            "SELECT r.項目通番,COALESCE(r.対応項目通番,0),COALESCE(r.レベル番号,0),COALESCE(r.項目№,0),"
-            "COALESCE(r.項目位置,0),%1,COALESCE(r.属性,''),%2,%3,COALESCE(r.マルチ明細番号,''),COALESCE(r.繰返し数,0),"
-            "COALESCE(r.固定項目値,''),COALESCE(r.変換エラー対処,'') FROM FL1903レコードフォーマット情報マスタ r "
-            "LEFT JOIN FL1901項目情報マスタ d ON d.項目No=r.項目№ WHERE r.情報区分コード='0201' AND r.BPID='SHIPNT01' "
-            "AND r.フォーマット種別='%4' ORDER BY r.項目通番");
-        const QStringList local = QueryRows(
-            db_, columns.arg(QStringLiteral("COALESCE(r.項目名称,'')"), QStringLiteral("COALESCE(r.長さ,0)"),
-                             QStringLiteral("COALESCE(r.小数部長さ,0)"), QStringLiteral("L")));
-        const QStringList standard = QueryRows(
-            db_, columns.arg(QStringLiteral("COALESCE(CASE WHEN r.属性='M' THEN r.項目名称 ELSE d.データ項目名 END,'')"),
-                             QStringLiteral("CASE WHEN r.属性='M' THEN 0 ELSE COALESCE(d.長さ,0) END"),
-                             QStringLiteral("CASE WHEN r.属性='M' THEN 0 ELSE COALESCE(d.小数部長さ,0) END"), QStringLiteral("E")));
-        QCOMPARE(standard.size(), 27);
-        QCOMPARE(Rows(lines.StandardItems), standard);
-        QCOMPARE(Rows(lines.LocalItems), local);
-        for (int i = 1; i <= lines.LocalItems.Count(); ++i)
-            QCOMPARE(lines.LocalItems[i].FormatType, QStringLiteral("L"));
     }
 
     void keyWithoutLinesLeavesTheTables()
