@@ -165,6 +165,13 @@ private:
             Keys(QStringLiteral("Return"), 300);
     }
 
+    // A click on 終了 or OK and Yes to 更新しますか.
+    bool Save(const Control& button)
+    {
+        Click(At(button));
+        return Answer(QStringLiteral("alt+y"));
+    }
+
     // Esc back to the processing category, Esc again and Yes: the program ends.
     void Close()
     {
@@ -285,8 +292,7 @@ private slots:
         Click(At(kLinkCreate));
         STEP("linked", stored);
 
-        Click(At(kLeave));
-        QVERIFY2(Answer(QStringLiteral("alt+y")), "no 更新しますか on 終了");
+        QVERIFY2(Save(kLeave), "no 更新しますか on 終了");
         QTRY_COMPARE_WITH_TIMEOUT(Lines("E").size(), 28, 10000);
         STEP("lines-saved");
         // 302 added as line 2, 402 above 411, item 3 linked with local 予備 (19), and
@@ -312,8 +318,7 @@ private slots:
         const QStringList saved = Dump();
         QCOMPARE(saved.front(), stored.front());
 
-        Click(At(kHeaderOk));
-        QVERIFY2(Answer(QStringLiteral("alt+y")), "no 更新しますか on OK");
+        QVERIFY2(Save(kHeaderOk), "no 更新しますか on OK");
         STEP("header-saved", saved);
         Close();
     }
@@ -343,8 +348,7 @@ private slots:
         AddLocal(QStringLiteral("受注数量"), "9", "8", 4);
         STEP("register-local-2", nothing);
 
-        Click(At(kLeave));
-        QVERIFY2(Answer(QStringLiteral("alt+y")), "no 更新しますか on 終了");
+        QVERIFY2(Save(kLeave), "no 更新しますか on 終了");
         QTRY_COMPARE_WITH_TIMEOUT(Dump().size(), 1 + 4, 10000);
         STEP("register-lines-saved");
         const QStringList lines{"0101|WALK0001|E|1|0|0|301|<null>|<null>|X|15|0|0|0||E",
@@ -353,8 +357,7 @@ private slots:
                                 "0101|WALK0001|L|2|0|0|0|11|受注数量|9|8|0||0||E"};
         QCOMPARE(Dump().mid(1), lines);
 
-        Click(At(kHeaderOk));
-        QVERIFY2(Answer(QStringLiteral("alt+y")), "no 更新しますか on OK");
+        QVERIFY2(Save(kHeaderOk), "no 更新しますか on OK");
         QTRY_VERIFY_WITH_TIMEOUT(!Header().isEmpty(), 10000);
         // The header with the defaults of the detail settings, the lines as saved.
         STEP("register-header-saved", QStringList{"0101|WALK0001|11|CII111|M|S|S|T|S"} + lines);
