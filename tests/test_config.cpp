@@ -218,8 +218,7 @@ private slots:
         const struct { const char *key, *value; bool ok; } rows[] = {
             {"LabelBackColor", "", false}, {"TextFocusColor", nullptr, false}, {"TitleForeColor", "red", false},
             {"MINIMAIZE", "-32768", true}, {"MINIMAIZE", "&H7FFF", true}, {"MINIMAIZE", "\"5\"", true},
-            {"MINIMAIZE", "32768", false}, {"MINIMAIZE", "-32769", false}, {"MINIMAIZE", "", false},
-            {"MINIMAIZE", "nan", false}, {"MINIMAIZE", nullptr, false},
+            {"MINIMAIZE", "32768", false}, {"MINIMAIZE", "-32769", false}, {"MINIMAIZE", nullptr, false},
         };
         for (const auto& r : rows) {
             site.WriteIni(QLatin1String(r.key), r.value ? QString::fromUtf8(r.value) : QString());

@@ -78,13 +78,11 @@ private slots:
         QTest::addColumn<QString>("excluded");
         QTest::addColumn<QString>("name");
         QTest::newRow("known code") << "処理区分" << "2" << "" << "修正";
-        QTest::newRow("unknown code") << "処理区分" << "5" << "" << "";
         QTest::newRow("empty code") << "属性" << "" << "" << "";
         QTest::newRow("code of another kind") << "属性" << "E" << "" << "";
         QTest::newRow("trailing blank kept") << "処理区分" << "1 " << "" << "";
         QTest::newRow("excluded code refused") << "変換エラー対処" << "S" << "S" << "";
         QTest::newRow("other code with exclusion") << "変換エラー対処" << "W" << "S" << "警告";
-        QTest::newRow("attribute M excluded") << "属性" << "M" << "M" << "";
         QTest::newRow("attribute M without exclusion") << "属性" << "M" << "" << "ﾏﾙﾁ明細";
         QTest::newRow("apostrophe in code") << "属性" << "X' OR 'a'='a" << "" << "";
     }
