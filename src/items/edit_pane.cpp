@@ -5,10 +5,13 @@
 #include "items/item_list_box.h"
 #include "items/linking.h"
 #include "shell/category_lookup.h"
+#include "shell/control_text.h"
 #include "shell/text.h"
 
 #include <QGroupBox>
 #include <QLabel>
+
+#include <utility>
 
 namespace {
 
@@ -121,37 +124,30 @@ void ShowItemInPane(F_K450120& form, qint32 position, const QString& side)
     if (position > table.Count())
         return;
     const FormatItem& line = table[position];
-    if (IsStandard(side)) {
-        form.lbl_KomokuTuban->setText(Number(line.SerialNo));
-        form.lbl_TaioKomokuTuban->setText(NumberOrEmpty(line.LinkedSerialNo));
-        form.lbl_LevelBango->setText(Number(line.Level));
-        form.txt_KomokuNo->setText(Number(line.ItemNo));
-        form.lbl_KomokuNo->setText(line.ItemName);
-        form.lbl_ZokuseiCode->setText(line.Attribute);
-        form.lbl_Nagasa->setText(NumberOrEmpty(line.Length));
-        form.lbl_SyosuNagasa->setText(NumberOrEmpty(line.DecimalLength));
-        form.txt_MultiMeisaiBango->setText(line.MultiDetailNo);
-        form.txt_Kurikaesisu->setText(Number(line.RepeatCount));
-        form.txt_HenkanErrorTaisyo->setText(line.ConversionError);
-        form.txt_KoteiKomokuTi->setText(line.FixedValue);
-        ShowCategoryName(form, "変換エラー対処", line.ConversionError, form.lbl_HenkanErrorTaisyo);
-        ShowCategoryName(form, "属性", line.Attribute, form.lbl_Zokusei);
-    } else {
-        form.lbl_KomokuTubanLocal->setText(Number(line.SerialNo));
-        form.lbl_TaioKomokuTubanLocal->setText(NumberOrEmpty(line.LinkedSerialNo));
-        form.lbl_LevelBangoLocal->setText(Number(line.Level));
-        form.lbl_KomokuNoIti->setText(Number(line.ItemPosition));
-        form.txt_KomokuMei->setText(line.ItemName);
-        form.txt_ZokuseiCodeLocal->setText(line.Attribute);
-        form.txt_NagasaLocal->setText(NumberOrEmpty(line.Length));
-        form.txt_SyosuNagasaLocal->setText(NumberOrEmpty(line.DecimalLength));
-        form.txt_MultiMeisaiBangoLocal->setText(line.MultiDetailNo);
-        form.txt_KurikaesisuLocal->setText(Number(line.RepeatCount));
-        form.txt_HenkanErrorTaisyoLocal->setText(line.ConversionError);
-        form.txt_KoteiKomokuTiLocal->setText(line.FixedValue);
-        ShowCategoryName(form, "変換エラー対処", line.ConversionError, form.lbl_HenkanErrorTaisyoLocal);
-        ShowCategoryName(form, "属性", line.Attribute, form.lbl_ZokuseiCodeLocal);
-    }
+    const bool standard = IsStandard(side);
+    // The standard pane shows the item number and the dictionary's name; the
+    // local pane the item position and its own name.
+    const std::pair<QWidget*, QString> values[] = {
+        {standard ? form.lbl_KomokuTuban : form.lbl_KomokuTubanLocal, Number(line.SerialNo)},
+        {standard ? form.lbl_TaioKomokuTuban : form.lbl_TaioKomokuTubanLocal, NumberOrEmpty(line.LinkedSerialNo)},
+        {standard ? form.lbl_LevelBango : form.lbl_LevelBangoLocal, Number(line.Level)},
+        {standard ? static_cast<QWidget*>(form.txt_KomokuNo) : form.lbl_KomokuNoIti,
+         Number(standard ? line.ItemNo : line.ItemPosition)},
+        {standard ? static_cast<QWidget*>(form.lbl_KomokuNo) : form.txt_KomokuMei, line.ItemName},
+        {standard ? static_cast<QWidget*>(form.lbl_ZokuseiCode) : form.txt_ZokuseiCodeLocal, line.Attribute},
+        {standard ? static_cast<QWidget*>(form.lbl_Nagasa) : form.txt_NagasaLocal, NumberOrEmpty(line.Length)},
+        {standard ? static_cast<QWidget*>(form.lbl_SyosuNagasa) : form.txt_SyosuNagasaLocal,
+         NumberOrEmpty(line.DecimalLength)},
+        {standard ? form.txt_MultiMeisaiBango : form.txt_MultiMeisaiBangoLocal, line.MultiDetailNo},
+        {standard ? form.txt_Kurikaesisu : form.txt_KurikaesisuLocal, Number(line.RepeatCount)},
+        {standard ? form.txt_HenkanErrorTaisyo : form.txt_HenkanErrorTaisyoLocal, line.ConversionError},
+        {standard ? form.txt_KoteiKomokuTi : form.txt_KoteiKomokuTiLocal, line.FixedValue},
+    };
+    for (const auto& [control, text] : values)
+        SetControlText(control, text);
+    ShowCategoryName(form, "変換エラー対処", line.ConversionError,
+                     standard ? form.lbl_HenkanErrorTaisyo : form.lbl_HenkanErrorTaisyoLocal);
+    ShowCategoryName(form, "属性", line.Attribute, standard ? form.lbl_Zokusei : form.lbl_ZokuseiCodeLocal);
     LockEditFields(form, 2);
     UpdateLinkButtons(form);
 }

@@ -1,17 +1,14 @@
 #include "search/category_search.h"
 
 #include "format/information_categories.h"
-#include "search/search_controls.h"
+#include "search/search_dialog.h"
 #include "shell/config.h"
 #include "shell/control_text.h"
 #include "shell/dialogs.h"
 #include "shell/text.h"
 #include "shell/twips.h"
 
-#include <QDialog>
 #include <QHeaderView>
-#include <QKeyEvent>
-#include <QPushButton>
 #include <QTableWidget>
 
 namespace {
@@ -24,15 +21,14 @@ constexpr int kRowHeight = 360;
 
 enum Column { kKeyColumn = 0, kCodeColumn = 1, kNameColumn = 2 };
 
-class CategorySearchDialog : public QDialog {
+class CategorySearchDialog : public SearchDialog {
 public:
     CategorySearchDialog(QWidget* parent, QWidget* codeTarget, QWidget* nameTarget)
-        : QDialog(parent), codeTarget_(codeTarget), nameTarget_(nameTarget)
+        : SearchDialog(parent, QStringLiteral("G_GRID"), QStringLiteral("情報区分検索"),
+                       QStringLiteral("MSFLEXGRID"), 3),
+          codeTarget_(codeTarget),
+          nameTarget_(nameTarget)
     {
-        setObjectName(QStringLiteral("G_GRID"));
-        setWindowTitle(QStringLiteral("情報区分検索"));
-
-        grid_ = MakeSearchGrid(this, QStringLiteral("MSFLEXGRID"), 3);
         grid_->setHorizontalHeaderLabels(
             {QString(), QStringLiteral("情報区分ｺｰﾄﾞ"), QStringLiteral("情報区分名")});
         grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -44,8 +40,7 @@ public:
         grid_->setColumnHidden(kKeyColumn, true);
         SetTwipsGeometry(grid_, kGridLeft, kSearchGridTop, kGridWidth, kGridHeight);
 
-        ArrangeSearchButtons(this, MakeSearchButtons(this, grid_, [this] { Choose(); }), kDialogWidth,
-                             kSearchGridTop + kGridHeight, 450);
+        ArrangeButtons(kDialogWidth, kSearchGridTop + kGridHeight, 450);
     }
 
     void Fill(const InformationCategories& list)
@@ -64,37 +59,18 @@ public:
     }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == grid_ && event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                Choose();
-                return true;
-            }
-            // Esc in the list only backs out; the code typed so far stays.
-            if (key == Qt::Key_Escape) {
-                done(Rejected);
-                return true;
-            }
-        }
-        return QDialog::eventFilter(watched, event);
-    }
+    // Esc in the list only backs out; the code typed so far stays.
+    void EscapeInGrid() override { done(Rejected); }
 
     // Esc that no control took: the operator drops the code altogether.
-    void keyPressEvent(QKeyEvent* event) override
+    void Escape() override
     {
-        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-            if (codeTarget_)
-                SetControlText(codeTarget_, QString());
-            done(Rejected);
-            return;
-        }
-        QDialog::keyPressEvent(event);
+        if (codeTarget_)
+            SetControlText(codeTarget_, QString());
+        done(Rejected);
     }
 
-private:
-    void Choose()
+    void Choose() override
     {
         // An empty list has nothing to take; the dialog stays for 中止 or Esc.
         const int row = grid_->currentRow();
@@ -107,9 +83,9 @@ private:
         done(Accepted);
     }
 
+private:
     QWidget* codeTarget_;
     QWidget* nameTarget_;
-    QTableWidget* grid_ = nullptr;
 };
 
 }  // namespace

@@ -1,16 +1,12 @@
 #include "search/code_search.h"
 
-#include "search/search_controls.h"
+#include "search/search_dialog.h"
 #include "shell/connection.h"
 #include "shell/control_text.h"
 #include "shell/dialogs.h"
 #include "shell/text.h"
 #include "shell/twips.h"
 
-#include <QDialog>
-#include <QHeaderView>
-#include <QKeyEvent>
-#include <QPushButton>
 #include <QTableWidget>
 
 #include <cmath>
@@ -64,16 +60,17 @@ QString CellText(const QVariant& value)
     }
 }
 
-class CodeSearchDialog : public QDialog {
+class CodeSearchDialog : public SearchDialog {
 public:
     CodeSearchDialog(QWidget* parent, CodeSearchKind kind, QWidget* first, QWidget* second,
                      QWidget* third)
-        : QDialog(parent), kind_(kind), first_(first), second_(second), third_(third)
+        : SearchDialog(parent, QStringLiteral("SEARCH_MSTDB"), QStringLiteral("□□ 検索 □□"),
+                       QStringLiteral("GRID"), 2),
+          kind_(kind),
+          first_(first),
+          second_(second),
+          third_(third)
     {
-        setObjectName(QStringLiteral("SEARCH_MSTDB"));
-        setWindowTitle(QStringLiteral("□□ 検索 □□"));
-        grid_ = MakeSearchGrid(this, QStringLiteral("GRID"), 2);
-        buttons_ = MakeSearchButtons(this, grid_, [this] { Choose(); });
     }
 
     QTableWidget* Grid() const { return grid_; }
@@ -84,47 +81,20 @@ public:
         SetTwipsGeometry(grid_, gridLeft, kSearchGridTop, layout.gridWidth, kGridHeight);
         for (int c = 0; c < 2; ++c)
             grid_->setColumnWidth(c, ToPixels(layout.columnWidths[c]));
-        ArrangeSearchButtons(this, buttons_, kDialogWidth, kSearchGridTop + kGridHeight, 600);
+        ArrangeButtons(kDialogWidth, kSearchGridTop + kGridHeight, 600);
     }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == grid_ && event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            // The view would emit activated and pass the key on to the
-            // dialog's default button; here Enter means "take this row".
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                Choose();
-                return true;
-            }
-            if (key == Qt::Key_Escape) {
-                Cancel();
-                return true;
-            }
-        }
-        return QDialog::eventFilter(watched, event);
-    }
-
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-            Cancel();
-            return;
-        }
-        QDialog::keyPressEvent(event);
-    }
-
-private:
     // Esc abandons the search including its filter, so the caller starts over.
-    void Cancel()
+    void EscapeInGrid() override { Escape(); }
+    void Escape() override
     {
         if (first_)
             SetControlText(first_, QString());
         done(Rejected);
     }
 
-    void Choose()
+    void Choose() override
     {
         const int row = grid_->currentRow();
         if (row < 0)
@@ -147,12 +117,11 @@ private:
         done(Accepted);
     }
 
+private:
     CodeSearchKind kind_;
     QWidget* first_;
     QWidget* second_;
     QWidget* third_;
-    QTableWidget* grid_ = nullptr;
-    SearchButtons buttons_{};
 };
 
 // Reads the whole result into the grid; false when there is nothing to show.
