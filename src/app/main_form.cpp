@@ -334,8 +334,8 @@ void F_K450120::WireEvents()
     Fields.CheckField = [this](int position, qint16& hold) { CheckField(*this, position, hold); };
     for (int i = 0; i < 25; ++i)
         connect(ComandBtn[i], &QPushButton::clicked, this, [this, i] { ComandBtnClick(*this, i); });
-    connect(Lis_Hyojun, &ItemListBox::doubleClicked, this, [this] { ComandBtnClick(*this, 6); });
-    connect(Lis_Local, &ItemListBox::doubleClicked, this, [this] { ComandBtnClick(*this, 19); });
+    connect(Lis_Hyojun, &ItemListBox::DblClick, this, [this] { ComandBtnClick(*this, 6); });
+    connect(Lis_Local, &ItemListBox::DblClick, this, [this] { ComandBtnClick(*this, 19); });
 }
 
 void F_K450120::closeEvent(QCloseEvent* event)
@@ -360,7 +360,9 @@ bool F_K450120::eventFilter(QObject* watched, QEvent* event)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     const int code = VirtualKey(key->key());
-    const bool consumed = DispatchFormKey(*this, code, ShiftState(key->modifiers()));
+    const int shift = ShiftState(key->modifiers());
+    Fields.NoteKeyDown(code, shift);
+    const bool consumed = DispatchFormKey(*this, code, shift);
     // Enter and Escape insert nothing and cause no beep.
     return consumed || code == vk::Return || code == vk::Escape;
 }

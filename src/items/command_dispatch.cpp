@@ -53,6 +53,9 @@ void SearchKey(F_K450120& form)
         qint16 status = 0;
         OpenCategorySearch(&form, form.ProgramFolder, form.txt_JohoKbn, form.lbl_JohoKbn, status);
     } else if (focus == form.txt_BPID) {
+        // A key being registered has nothing stored to list.
+        if (LeadingInteger(form.txt_SyoriKbn->text()) == 1)
+            return;
         const bool noCategory = TrimBlanks(form.txt_JohoKbn->text()).isEmpty();
         OpenCodeSearch(&form, form.Db, CodeSearchKind::FormatKey, form.txt_JohoKbn,
                        noCategory ? form.txt_JohoKbn : nullptr, form.txt_BPID);

@@ -2,6 +2,8 @@
 
 #include "items/item_list.h"
 
+#include <QMouseEvent>
+
 ItemListModel::ItemListModel(const ItemTable& table, bool local, QObject* parent)
     : QAbstractListModel(parent), table_(table), local_(local)
 {
@@ -72,4 +74,11 @@ void ItemListBox::clear()
 void ItemListBox::Refill()
 {
     model_->Refill();
+}
+
+void ItemListBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QListView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit DblClick();
 }

@@ -38,6 +38,13 @@ public:
     // Shows the table's current lines; the selection is gone afterwards.
     void Refill();
 
+signals:
+    // A double click anywhere in the list, below its last line too.
+    void DblClick();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
 private:
     ItemListModel* model_;
 };

@@ -48,20 +48,6 @@ void FieldEdit::InsertFiltered(const QString& text)
         insert(fitted);
 }
 
-void FieldEdit::focusInEvent(QFocusEvent* event)
-{
-    QLineEdit::focusInEvent(event);
-    if (host_)
-        host_->FieldGotFocus(this);
-}
-
-void FieldEdit::focusOutEvent(QFocusEvent* event)
-{
-    QLineEdit::focusOutEvent(event);
-    if (host_)
-        host_->FieldLostFocus(this);
-}
-
 void FieldEdit::keyPressEvent(QKeyEvent* event)
 {
     if (isReadOnly()) {
@@ -75,18 +61,32 @@ void FieldEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     const QString typed = event->text();
-    if (typed.isEmpty() || !host_) {
+    // Editing keys are no typed characters, whatever text X gives them (Delete
+    // carries DEL): they never meet the input class.
+    if (typed.isEmpty() || !host_ || event->key() == Qt::Key_Delete
+        || event->key() == Qt::Key_Backspace) {
         QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const Qt::KeyboardModifiers held = event->modifiers();
+    // Alt and Meta combinations are shortcuts or nothing; they never type.
+    if (held & (Qt::AltModifier | Qt::MetaModifier)) {
+        event->ignore();
         return;
     }
     const char32_t first = typed.toUcs4().value(0);
     if (first < 32 || first == 127) {
-        // Control characters (Ctrl+C, Backspace, ...) are filtered too: a
+        // Control characters (Ctrl+C, Ctrl+A, ...) are filtered too: a
         // rejected one does nothing, an accepted one keeps its editing action.
         if (host_->FieldKeyPress(this, first) != 0)
             QLineEdit::keyPressEvent(event);
         else
             event->accept();
+        return;
+    }
+    // Ctrl with a digit or a sign is no character either.
+    if (held & Qt::ControlModifier) {
+        event->ignore();
         return;
     }
     InsertFiltered(Filter(typed));

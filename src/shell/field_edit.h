@@ -7,12 +7,10 @@
 
 class FieldEdit;
 
-// Receives the events of the registered fields (the field table).
+// Receives the key events of the registered fields (the field table).
 class FieldHost {
 public:
     virtual ~FieldHost() = default;
-    virtual void FieldGotFocus(FieldEdit* field) = 0;
-    virtual void FieldLostFocus(FieldEdit* field) = 0;
     // The character to insert for a typed one, 0 to reject it.
     virtual char32_t FieldKeyPress(FieldEdit* field, char32_t key) = 0;
     virtual void FieldKeyUp(FieldEdit* field, int keyCode, int shift) = 0;
@@ -37,8 +35,6 @@ public:
     void InsertFiltered(const QString& text);
 
 protected:
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;

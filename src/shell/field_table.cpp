@@ -84,10 +84,28 @@ void FieldTable::SetGroupEnabled(const QString& group)
     keepActive_ = false;
 }
 
+// The fields are entered and left when the form's focus goes from one control
+// to another, whoever moves it. A message box or dialog opening and closing
+// is window activation: the field that gets the focus back was never left.
+// The focus reason cannot tell that apart, as X activates the form late: a
+// field focused by the program meanwhile first gets the focus then.
 void FieldTable::FocusChanged(QWidget* now)
 {
-    if (!keepActive_ && now && form_ && now->window() == form_)
+    if (!now || !form_ || now->window() != form_)
+        return;
+    if (!keepActive_)
         active_ = now;
+    if (now == entered_)
+        return;
+    if (entered_)
+        LeaveField(entered_);
+    auto* field = qobject_cast<FieldEdit*>(now);
+    entered_ = field && Fields.contains(field) ? field : nullptr;
+    if (entered_) {
+        EnterField(entered_);
+        if (AfterFocus)
+            AfterFocus(entered_);
+    }
 }
 
 void FieldTable::EnterField(FieldEdit* field)
@@ -139,8 +157,10 @@ char32_t FieldTable::FilterKeyInput(FieldEdit* field, char32_t key)
 void FieldTable::AutoAdvance(int& keyCode, int shift)
 {
     FieldEdit* field = ActiveField();
+    // Releasing Alt or the Windows key ends a shortcut, not the typing of a field.
     if (shift != 0 || keyCode == vk::Up || keyCode == vk::Down || keyCode == vk::Return
-        || keyCode == vk::Escape || keyCode == vk::Shift || keyCode == vk::Control || !field
+        || keyCode == vk::Escape || keyCode == vk::Shift || keyCode == vk::Control
+        || keyCode == vk::Menu || keyCode == vk::LWin || !field
         || field->TabIndex == FieldCount - 1 || !form_ || !form_->isVisible())
         return;
     const int maxLength = field->MaxLength;
@@ -216,25 +236,23 @@ void FieldTable::MoveToPreviousField(int /*keyCode*/)
     }
 }
 
-void FieldTable::FieldGotFocus(FieldEdit* field)
-{
-    EnterField(field);
-    if (AfterFocus)
-        AfterFocus(field);
-}
-
-void FieldTable::FieldLostFocus(FieldEdit* field)
-{
-    LeaveField(field);
-}
-
 char32_t FieldTable::FieldKeyPress(FieldEdit* field, char32_t key)
 {
     return FilterKeyInput(field, key);
 }
 
+void FieldTable::NoteKeyDown(int keyCode, int shift)
+{
+    if (shift & (kAltMask | kCtrlMask))
+        chordKeys_.insert(keyCode);
+    else
+        chordKeys_.remove(keyCode);  // released elsewhere, in a dialog say
+}
+
 void FieldTable::FieldKeyUp(FieldEdit* field, int keyCode, int shift)
 {
+    if (chordKeys_.remove(keyCode))
+        return;
     if (field->isEnabled())
         AutoAdvance(keyCode, shift);
 }

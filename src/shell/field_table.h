@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -44,7 +45,8 @@ public:
 
     // The field check run when a field has been typed full (sets hold to 9 to refuse).
     std::function<void(int position, qint16& hold)> CheckField;
-    // Run after a field got the focus and was coloured.
+    // Run after the focus came to a field from another control and the field
+    // was coloured.
     std::function<void(FieldEdit* field)> AfterFocus;
 
     // Counts the text boxes of the form and empties them and its "lbl_" labels.
@@ -72,6 +74,11 @@ public:
     // any other control.
     int ActivePosition() const;
 
+    // Every key pressed on the form, before anything handles it: the key of
+    // an Alt or Ctrl combination finishes no field when it is released,
+    // whatever is still held by then.
+    void NoteKeyDown(int keyCode, int shift);
+
     char32_t FilterKeyInput(FieldEdit* field, char32_t key);
     void AutoAdvance(int& keyCode, int shift);
     void MoveToNextField(int keyCode);
@@ -80,8 +87,6 @@ public:
     FieldEdit* Field(const QString& name) const;
 
     // FieldHost
-    void FieldGotFocus(FieldEdit* field) override;
-    void FieldLostFocus(FieldEdit* field) override;
     char32_t FieldKeyPress(FieldEdit* field, char32_t key) override;
     void FieldKeyUp(FieldEdit* field, int keyCode, int shift) override;
 
@@ -90,6 +95,9 @@ private:
     void FocusChanged(QWidget* now);
     QWidget* form_ = nullptr;
     QPointer<QWidget> active_;
+    // The field that EnterField ran for last and LeaveField not since.
+    QPointer<FieldEdit> entered_;
+    QSet<int> chordKeys_;
     bool keepActive_ = false;
     QMetaObject::Connection tracking_;
 };

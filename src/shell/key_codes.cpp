@@ -14,7 +14,11 @@ int VirtualKey(int qtKey)
     case Qt::Key_Enter: return vk::Return;
     case Qt::Key_Shift: return vk::Shift;
     case Qt::Key_Control: return vk::Control;
-    case Qt::Key_Alt: return vk::Menu;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: return vk::Menu;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R: return vk::LWin;
     case Qt::Key_Pause: return vk::Pause;
     case Qt::Key_CapsLock: return vk::Capital;
     case Qt::Key_Escape: return vk::Escape;

@@ -7,7 +7,8 @@
 namespace vk {
 constexpr int Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Menu = 18, Pause = 19,
               Capital = 20, Escape = 27, Prior = 33, Next = 34, End = 35, Home = 36,
-              Left = 37, Up = 38, Right = 39, Down = 40, F1 = 112, F5 = 116, F12 = 123;
+              Left = 37, Up = 38, Right = 39, Down = 40, LWin = 91,
+              F1 = 112, F5 = 116, F12 = 123;
 }
 
 // Shift-state mask: 1 Shift, 2 Ctrl, 4 Alt.
