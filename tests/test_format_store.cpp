@@ -9,6 +9,7 @@
 #include "support/message_box_answerer.h"
 #include "support/modal_driver.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTableWidget>
@@ -162,6 +163,86 @@ private slots:
         QCOMPARE(Dump(), before);
     }
 
+    // The lines on the line screen are written under the key they were
+    // loaded for, whatever is typed into the key fields there.
+    void linesStayWithTheirKey()
+    {
+        const QStringList shipment = StoredFormat(F().Db, QStringLiteral("SHIPNT01"));
+        Open(QStringLiteral("2"), QStringLiteral("ORDERS01"), true);
+        const int standard = ListCount(F().Lis_Hyojun);
+        F().Lines.LocalItems.Remove(1);
+        SettleLocalList(F());
+        const QStringList edited = ListTexts(F().Lis_Local);
+        auto enterKey = [this](const char* code, const char* bpid,
+                               QList<QMessageBox::StandardButton> answers) {
+            MessageBoxAnswerer answerer(answers);
+            F().txt_JohoKbn->setText(QLatin1String(code));
+            F().txt_BPID->setText(QLatin1String(bpid));
+            F().txt_BPID->setFocus();  // once the form is active again after a box
+            if (!QTest::qWaitFor([this] { return QApplication::focusWidget() == F().txt_BPID; }))
+                return QStringList{QStringLiteral("no focus in BPID")};
+            QTest::keyClick(F().txt_BPID, Qt::Key_Return);
+            return answerer.Texts();
+        };
+        // The same key again keeps the lists; another key asks first.
+        QCOMPARE(enterKey("0101", "ORDERS01", {}), QStringList());
+        QCOMPARE(ListTexts(F().Lis_Local), edited);
+        QCOMPARE(enterKey("0201", "SHIPNT01", {QMessageBox::Cancel}), QStringList{kAskUpdate});
+        QCOMPARE(Texts({F().txt_JohoKbn, F().txt_BPID}), (QStringList{"0101", "ORDERS01"}));
+        QCOMPARE(ListTexts(F().Lis_Local), edited);
+        // A key typed over without Enter: 終了 writes under the lines' own key.
+        F().txt_BPID->setText(QStringLiteral("SHIPNT01"));
+        QCOMPARE(h_.Click(16, {QMessageBox::Yes}), QStringList{kAskUpdate});
+        QCOMPARE(F().txt_BPID->text(), QStringLiteral("ORDERS01"));
+        QCOMPARE(Count(kLines, QStringLiteral("ORDERS01")), edited.size() + standard);
+        QCOMPARE(StoredFormat(F().Db, QStringLiteral("SHIPNT01")), shipment);
+
+        // Yes to another key writes these lines, then shows the other key's.
+        F().ComandBtn[1]->click();
+        F().Lines.LocalItems.Remove(1);
+        SettleLocalList(F());
+        QCOMPARE(enterKey("0201", "SHIPNT01", {QMessageBox::Yes}), QStringList{kAskUpdate});
+        QCOMPARE(Count(kLines, QStringLiteral("ORDERS01")), edited.size() - 1 + standard);
+        QCOMPARE(ListCount(F().Lis_Local), 20);
+        QCOMPARE(F().txt_LocalKeishiki->text(), QStringLiteral("F"));  // its header too
+        // No drops the edit; the lines shown are the third key's.
+        F().Lines.LocalItems.Remove(1);
+        SettleLocalList(F());
+        QCOMPARE(enterKey("0101", "ORDERS01", {QMessageBox::No}), QStringList{kAskUpdate});
+        QCOMPARE(StoredFormat(F().Db, QStringLiteral("SHIPNT01")), shipment);
+        QCOMPARE(ListCount(F().Lis_Local), edited.size() - 1);
+    }
+
+    // Shortcuts write nothing under a key the checks did not accept, and
+    // inquiry and delete never write.
+    void shortcutsWriteOnlyAcceptedKeys()
+    {
+        const QStringList before = Dump();
+        auto alt = [this](QWidget* w, Qt::Key key) {
+            MessageBoxAnswerer answerer;
+            QTest::keyClick(w, key, Qt::AltModifier);
+            return answerer.Texts();
+        };
+        // Inquiry with no key: Alt+I only shows the (empty) line screen.
+        Type(F().txt_SyoriKbn, QStringLiteral("0"));
+        QCOMPARE(alt(F().txt_JohoKbn, Qt::Key_I), QStringList());
+        QVERIFY(F().Frame[0]->isVisible());
+        // Registering with no key: Alt+C copies nothing while 複写（C) is disabled.
+        QVERIFY(h_.Start());
+        Type(F().txt_SyoriKbn, QStringLiteral("1"));
+        QVERIFY(!F().ComandBtn[0]->isEnabled());
+        ModalDriver choose(QStringLiteral("SEARCH_MSTDB"), [](QDialog* d) { ChooseInSearch(d, QString()); });
+        QCOMPARE(alt(F().txt_JohoKbn, Qt::Key_C), QStringList());
+        QVERIFY(!choose.Seen());
+        // An accepted key whose detail settings are refused: nothing written.
+        QVERIFY(h_.Start());
+        Open(QStringLiteral("1"), QStringLiteral("NEWREG03"), false);
+        F().txt_KakunoMode->setText(QStringLiteral("Z"));
+        QCOMPARE(alt(F().txt_KakunoMode, Qt::Key_I), QStringList{kNotFound});
+        QVERIFY(F().Frame[0]->isHidden());
+        QCOMPARE(Dump(), before);
+    }
+
     void deleteFormat()
     {
         Open(QStringLiteral("9"), QStringLiteral("ORDERS01"), false);
@@ -176,6 +257,8 @@ private slots:
         QCOMPARE(Count(kHeaders, QStringLiteral("ORDERS01")), 1);
         F().txt_JohoKbn->setText(QStringLiteral("0101"));
         F().txt_BPID->setText(QStringLiteral("ORDERS01"));
+        QVERIFY(QTest::qWaitForWindowActive(&F()));  // after the box
+        F().txt_BPID->setFocus();
         QTest::keyClick(F().txt_BPID, Qt::Key_Return);
         h_.Click(2, {QMessageBox::Ok});
         QCOMPARE(Count(kHeaders, QStringLiteral("ORDERS01")), 0);
@@ -261,6 +344,7 @@ private slots:
         F().ComandBtn[button]->click();
         QCOMPARE(answerer.Texts(), texts);
         QCOMPARE(answerer.Seen().back().icon, QMessageBox::NoIcon);
+        QCOMPARE(answerer.Seen().back().informative, QString());  // no other desk involved
         fault.Clear();
         QCOMPARE(Dump(), before);
         // The screen stays with the operator's input.

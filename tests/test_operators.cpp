@@ -4,11 +4,17 @@
 
 #include "items/list_view.h"
 #include "support/form_harness.h"
+#include "support/message_box_answerer.h"
 
 #include <QGroupBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+
+namespace {
+const QString kChangedElsewhere = QStringLiteral("他の端末でこのフォーマットが変更または削除されています。"
+                                                 "キーを入力し直すと登録内容が表示されます。");
+}
 
 class TestOperators : public FormTest {
     Q_OBJECT
@@ -58,7 +64,11 @@ private slots:
         const QStringList theirs = Stored(QStringLiteral("SHIPNT01"));
         F().Lines.LocalItems.Remove(2);
         SettleLocalList(F());
-        QCOMPARE(h_.Click(16, {QMessageBox::Yes}), (QStringList{kAskUpdate, kAborted}));
+        MessageBoxAnswerer answerer({QMessageBox::Yes});
+        F().ComandBtn[16]->click();
+        QCOMPARE(answerer.Texts(), (QStringList{kAskUpdate, kAborted}));
+        // The refusal says why and how to see what the other desk stored.
+        QCOMPARE(answerer.Seen().back().informative, kChangedElsewhere);
         QCOMPARE(Stored(QStringLiteral("SHIPNT01")), theirs);
         QVERIFY(F().Frame[0]->isVisible());
         QCOMPARE(ListCount(F().Lis_Local), 19);  // the operator's edit is still there
@@ -72,7 +82,10 @@ private slots:
         QCOMPARE(h_.Click(16, {QMessageBox::Yes}), (QStringList{kAskUpdate, kAborted}));
         QVERIFY(Stored(QStringLiteral("ORDERS01")).isEmpty());
         h_.Click(16, {QMessageBox::No});  // leave the line screen without writing
-        QCOMPARE(h_.Click(2, {QMessageBox::Yes}), (QStringList{kAskUpdate, kAborted}));
+        MessageBoxAnswerer answerer({QMessageBox::Yes});
+        F().ComandBtn[2]->click();
+        QCOMPARE(answerer.Texts(), (QStringList{kAskUpdate, kAborted}));
+        QCOMPARE(answerer.Seen().back().informative, kChangedElsewhere);
         QVERIFY(Stored(QStringLiteral("ORDERS01")).isEmpty());  // nothing brought back
     }
 

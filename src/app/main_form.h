@@ -101,9 +101,13 @@ public:
     QString ScreenMode;
     InformationCategories Categories;
     FormatLines Lines;
-    // Whether the key's header row exists, as far as this screen knows: from
-    // the key check, then after its own writes. A write that finds otherwise
-    // meets another operator's change and is refused.
+    // The key that the last key check accepted; empty when the check refused
+    // it or the processing category was entered since. Nothing is written
+    // under another key.
+    FormatKey AcceptedKey;
+    // Whether its header row exists, as far as this screen knows: from the
+    // key check, then after its own writes. A write that finds otherwise meets
+    // another operator's change and is refused.
     bool HeaderStored = false;
 
     // Set by the confirmed exit; the program then ends with status 0.

@@ -48,8 +48,20 @@ private:
     std::vector<FormatItem> lines_;
 };
 
+// A format's key as typed: 情報区分コード and BPID.
+struct FormatKey {
+    QString Code;
+    QString Bpid;
+
+    bool operator==(const FormatKey& other) const { return Code == other.Code && Bpid == other.Bpid; }
+    bool operator!=(const FormatKey& other) const { return !(*this == other); }
+};
+
 // Everything the line screen edits.
 struct FormatLines {
+    // The key the lines were loaded for: they are written under it, whatever
+    // the key fields show meanwhile.
+    FormatKey Key;
     ItemTable StandardItems;
     ItemTable LocalItems;
     // Table position that the next list rebuild selects; 0 selects nothing.

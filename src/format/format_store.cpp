@@ -26,9 +26,21 @@ QString Sql(const char* a, const char* b = "")
     return QString::fromUtf8(a) + QString::fromUtf8(b);
 }
 
-void ShowUpdateAborted(F_K450120& form)
+// What the database holds for the format is not what this screen was shown:
+// another desk changed or deleted it meanwhile.
+class LostUpdate : public SqlError {
+public:
+    LostUpdate() : SqlError("the format has been changed or deleted meanwhile") {}
+};
+
+// The lost update says how to see what the other desk stored.
+void ShowUpdateAborted(F_K450120& form, bool lostUpdate)
 {
-    ShowMessage(&form, QStringLiteral("更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました"), msg::OkOnly);
+    ShowMessage(&form, QStringLiteral("更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました"), msg::OkOnly,
+                QString(),
+                lostUpdate ? QStringLiteral("他の端末でこのフォーマットが変更または削除されています。"
+                                            "キーを入力し直すと登録内容が表示されます。")
+                           : QString());
 }
 
 // Runs the statements of `write` in one transaction; on any failure rolls
@@ -37,6 +49,7 @@ template <typename Write>
 bool InTransaction(F_K450120& form, Write write)
 {
     bool done = false;
+    bool lostUpdate = false;
     {
         BusyCursor busy;
         bool begun = false;
@@ -46,7 +59,8 @@ bool InTransaction(F_K450120& form, Write write)
             write();
             form.Db.CommitTrans();
             done = true;
-        } catch (const SqlError&) {
+        } catch (const SqlError& e) {
+            lostUpdate = dynamic_cast<const LostUpdate*>(&e) != nullptr;
             if (begun) {
                 try {
                     form.Db.RollbackTrans();
@@ -57,13 +71,25 @@ bool InTransaction(F_K450120& form, Write write)
         }
     }
     if (!done)
-        ShowUpdateAborted(form);
+        ShowUpdateAborted(form, lostUpdate);
     return done;
 }
 
 QVariantList Key(const F_K450120& form)
 {
     return {form.txt_JohoKbn->text(), form.txt_BPID->text()};
+}
+
+// Nothing is written under a key that the key check has not accepted (a key
+// typed over without Enter, or one never checked).
+bool KeyAccepted(const F_K450120& form, const FormatKey& key)
+{
+    return !form.AcceptedKey.Bpid.isEmpty() && key == form.AcceptedKey;
+}
+
+bool TypedKeyAccepted(const F_K450120& form)
+{
+    return KeyAccepted(form, {form.txt_JohoKbn->text(), form.txt_BPID->text()});
 }
 
 // Whether the key has a header row; inside a transaction the row stays locked
@@ -91,13 +117,13 @@ QVariant OrNull(const QString& text, bool present)
     return present ? QVariant(text) : QVariant(QMetaType(QMetaType::QString));
 }
 
-void InsertLines(F_K450120& form, const ItemTable& table, int count, bool standard)
+void InsertLines(F_K450120& form, const QVariantList& key, const ItemTable& table, int count,
+                 bool standard)
 {
     const QString statement = QStringLiteral(
         "INSERT INTO FL1903レコードフォーマット情報マスタ (情報区分コード,BPID,フォーマット種別,項目通番,"
         "対応項目通番,レベル番号,項目№,項目位置,項目名称,属性,長さ,小数部長さ,マルチ明細番号,繰返し数,"
         "固定項目値,変換エラー対処) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
-    const QVariantList key = Key(form);
     for (int p = 1; p <= count && p <= table.Count(); ++p) {
         const FormatItem& line = table[p];
         QString multi = line.MultiDetailNo;
@@ -126,6 +152,11 @@ void BackToHeaderEntry(F_K450120& form)
 
 void WriteHeader(F_K450120& form, qint16& error)
 {
+    if (!TypedKeyAccepted(form)) {
+        error = 9;
+        ShowUpdateAborted(form, false);
+        return;
+    }
     const QVariantList key = Key(form);
     const QVariantList settings{form.txt_Yosikisyubetu->text(), form.txt_SintaxID->text(),
                                 form.txt_KakunoMode->text(), form.txt_1ByteMijiSyugo->text(),
@@ -135,7 +166,7 @@ void WriteHeader(F_K450120& form, qint16& error)
         // Another operator registered or deleted the format meanwhile.
         const bool stored = HeaderStored(form, key);
         if (stored != form.HeaderStored)
-            throw SqlError("the header has been changed by someone else meanwhile");
+            throw LostUpdate();
         if (stored) {
             form.Db.SetStatement(
                 Sql("UPDATE FL1902フォーマット情報マスタ SET 様式識別=?,シンタックスIDバージョン=?,"
@@ -159,24 +190,34 @@ void WriteHeader(F_K450120& form, qint16& error)
 
 bool WriteLines(F_K450120& form)
 {
-    const QVariantList key = Key(form);
+    // The lines belong to the key they were loaded for.
+    const FormatKey& lines = form.Lines.Key;
+    if (!KeyAccepted(form, lines)) {
+        ShowUpdateAborted(form, false);
+        return false;
+    }
+    const QVariantList key{lines.Code, lines.Bpid};
     return InTransaction(form, [&] {
         // Another operator may have changed or deleted the format since its
         // lines were loaded: never overwrite that silently.
-        if (HeaderStored(form, key) != form.HeaderStored)
-            throw SqlError("the header has been changed by someone else meanwhile");
-        if (StoredLinesFingerprint(form.Db, key[0].toString(), key[1].toString())
-            != form.Lines.StoredLines)
-            throw SqlError("the lines have been changed meanwhile");
+        if (HeaderStored(form, key) != form.HeaderStored
+            || StoredLinesFingerprint(form.Db, key[0].toString(), key[1].toString())
+                != form.Lines.StoredLines)
+            throw LostUpdate();
         DeleteLines(form, key);
         // As many lines as each list shows.
-        InsertLines(form, form.Lines.StandardItems, form.Lis_Hyojun->count(), true);
-        InsertLines(form, form.Lines.LocalItems, form.Lis_Local->count(), false);
+        InsertLines(form, key, form.Lines.StandardItems, form.Lis_Hyojun->count(), true);
+        InsertLines(form, key, form.Lines.LocalItems, form.Lis_Local->count(), false);
     });
 }
 
 void DeleteFormat(F_K450120& form, qint16& error)
 {
+    if (!TypedKeyAccepted(form)) {
+        error = 9;
+        ShowUpdateAborted(form, false);
+        return;
+    }
     const QVariantList key = Key(form);
     const bool deleted = InTransaction(form, [&] {
         form.Db.SetStatement(Sql("delete from FL1902フォーマット情報マスタ", kHeaderKey), key);
@@ -271,6 +312,10 @@ void CopyFormat(F_K450120& form)
     SetScreenMode(form, "BODY");
     if (LeadingInteger(form.txt_SyoriKbn->text()) != 1)
         return;
+    if (!TypedKeyAccepted(form)) {
+        ShowUpdateAborted(form, false);
+        return;
+    }
     form.Dummy2->clear();
     OpenCodeSearch(&form, form.Db, CodeSearchKind::FormatKey, form.Dummy2, form.Dummy2,
                    form.lbl_DummyLabel);
@@ -278,7 +323,7 @@ void CopyFormat(F_K450120& form)
     try {
         LoadHeader(form, source[0].toString(), source[1].toString());
     } catch (const SqlError&) {
-        ShowUpdateAborted(form);
+        ShowUpdateAborted(form, false);
         return;
     }
     form.Fields.SetGroupEnabled(form.ScreenMode);
@@ -335,6 +380,18 @@ void CopyFormat(F_K450120& form)
     }
 }
 
+int AskToWriteLines(F_K450120& form)
+{
+    const qint32 category = LeadingInteger(form.txt_SyoriKbn->text());
+    if (category != 1 && category != 2)
+        return msg::No;
+    const int answer = ShowMessage(&form, QStringLiteral("更新しますか"), msg::YesNoCancel | msg::Exclamation);
+    // A failed write keeps the line screen with every edit.
+    if (answer == msg::Yes && !WriteLines(form))
+        return msg::Cancel;
+    return answer;
+}
+
 int LeaveLineScreen(F_K450120& form)
 {
     const qint32 category = LeadingInteger(form.txt_SyoriKbn->text());
@@ -343,12 +400,9 @@ int LeaveLineScreen(F_K450120& form)
         SetScreenMode(form, "HEAD");
         return msg::No;
     }
-    const int answer = ShowMessage(&form, QStringLiteral("更新しますか"), msg::YesNoCancel | msg::Exclamation);
+    const int answer = AskToWriteLines(form);
     if (answer == msg::Cancel)
         return answer;
-    // A failed write keeps the line screen with every edit.
-    if (answer == msg::Yes && !WriteLines(form))
-        return msg::Cancel;
     SwitchLayout(form, false);
     SetScreenMode(form, "BODY");
     form.txt_Yosikisyubetu->setFocus();

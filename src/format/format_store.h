@@ -31,5 +31,10 @@ void RemoveOrphanLines(F_K450120& form);
 // 複写（C): fills a new key from a stored format chosen in the format key search.
 void CopyFormat(F_K450120& form);
 
+// Before the lines shown are left: in the categories that edit them, asks
+// "更新しますか" and writes them on Yes. 6 or 7 when they may be left, 2 when
+// the line screen stays (Cancel, or the write failed).
+int AskToWriteLines(F_K450120& form);
+
 // 終了 of the line screen: 6, 7 or 2.
 int LeaveLineScreen(F_K450120& form);

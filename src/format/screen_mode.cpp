@@ -7,6 +7,7 @@
 #include "items/item_list_box.h"
 #include "items/list_view.h"
 #include "shell/dialogs.h"
+#include "shell/text.h"
 #include "shell/twips.h"
 
 #include <QGroupBox>
@@ -38,12 +39,14 @@ void SetScreenMode(F_K450120& form, const char* mode)
 
 namespace {
 
-// The stored lines of the key, rendered. False when they cannot be read: the
-// line screen must not be edited then, as saving it replaces the stored lines.
+// The stored lines of the key in the key fields, rendered. False when they
+// cannot be read: the line screen must not be edited then, as saving it
+// replaces the stored lines.
 bool LoadAndShowLines(F_K450120& form)
 {
+    form.Lines.Key = {form.txt_JohoKbn->text(), form.txt_BPID->text()};
     try {
-        if (!LoadLines(form.Db, form.txt_JohoKbn->text(), form.txt_BPID->text(), form.Lines))
+        if (!LoadLines(form.Db, form.Lines.Key.Code, form.Lines.Key.Bpid, form.Lines))
             return true;
     } catch (const SqlError&) {
         ShowMessage(&form, QStringLiteral("ﾌｫｰﾏｯﾄ情報の読込時にｴﾗｰがありました"), msg::OkOnly);
@@ -54,11 +57,47 @@ bool LoadAndShowLines(F_K450120& form)
     return true;
 }
 
+// The lines loaded and both panes prepared for a new item; back to the header
+// screen when the lines cannot be read.
+void LoadLineScreen(F_K450120& form)
+{
+    if (!LoadAndShowLines(form)) {
+        SwitchLayout(form, false);
+        SetScreenMode(form, "BODY");
+        form.txt_Yosikisyubetu->setFocus();
+        return;
+    }
+    PrepareItemAdd(form, QStringLiteral("L"));
+    PrepareItemAdd(form, QStringLiteral("E"));
+    form.txt_KomokuNo->setFocus();
+}
+
 }  // namespace
+
+void ShowLinesOfKey(F_K450120& form)
+{
+    form.Lines.StandardItems.Clear();
+    form.Lines.LocalItems.Clear();
+    form.Lis_Hyojun->clear();
+    form.Lis_Local->clear();
+    for (const QString& side : {QStringLiteral("E"), QStringLiteral("L")})
+        ClearEditPane(form, side, QStringLiteral("Z"));
+    LoadLineScreen(form);
+}
+
+void RestoreLinesKey(F_K450120& form)
+{
+    form.txt_JohoKbn->setText(form.Lines.Key.Code);
+    form.txt_BPID->setText(form.Lines.Key.Bpid);
+    const qsizetype index = form.Categories.Codes.indexOf(TrimBlanks(form.Lines.Key.Code));
+    form.lbl_JohoKbn->setText(index < 0 ? QString() : form.Categories.Names.value(index));
+}
 
 void SwitchLayout(F_K450120& form, bool detail)
 {
     const QString sides[] = {QStringLiteral("E"), QStringLiteral("L")};
+    if (detail && form.Frame[0]->isVisible())
+        return;
     form.Lines.StandardItems.Clear();
     form.Lines.LocalItems.Clear();
     if (!detail) {
@@ -69,6 +108,7 @@ void SwitchLayout(F_K450120& form, bool detail)
             return;
         for (const QString& side : sides)
             ClearEditPane(form, side, QStringLiteral("Z"));
+        RestoreLinesKey(form);
     } else {
         form.PGID->setText(QStringLiteral("G4502002"));
     }
@@ -101,15 +141,9 @@ void SwitchLayout(F_K450120& form, bool detail)
         SetTopTwips(form.txt_BPID, 810);
         for (QWidget* w : std::initializer_list<QWidget*>{codeBase, form.lbl_JohoKbn, form.txt_JohoKbn})
             SetLeftTwips(w, LeftTwips(w) + 5000);
-        if (!LoadAndShowLines(form)) {
-            SwitchLayout(form, false);
-            SetScreenMode(form, "BODY");
-            form.txt_Yosikisyubetu->setFocus();
+        LoadLineScreen(form);
+        if (form.Frame[0]->isHidden())
             return;
-        }
-        PrepareItemAdd(form, QStringLiteral("L"));
-        PrepareItemAdd(form, QStringLiteral("E"));
-        form.txt_KomokuNo->setFocus();
     } else {
         for (int i = 12; i <= 16; ++i)
             form.ComandBtn[i]->setVisible(false);

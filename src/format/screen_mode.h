@@ -13,5 +13,15 @@ void StepBackMode(F_K450120& form);
 void SetScreenMode(F_K450120& form, const char* mode);
 
 // Switches between the header screen (false) and the line screen (true):
-// frames, key row, buttons 12 to 16, program id and field groups.
+// frames, key row, buttons 12 to 16, program id and field groups. Showing
+// the line screen loads the lines of the key fields; while it is shown it
+// does nothing, so that no edit is replaced by the stored lines. Leaving it
+// puts the key of its lines back into the key fields.
 void SwitchLayout(F_K450120& form, bool detail);
+
+// On the line screen: the lines of the key in the key fields replace the
+// ones shown, both panes ready for a new item.
+void ShowLinesOfKey(F_K450120& form);
+
+// The key of the lines shown back in the key fields, with its name.
+void RestoreLinesKey(F_K450120& form);

@@ -95,6 +95,26 @@ void EscapeKey(F_K450120& form)
     }
 }
 
+// Alt+I: the header written first where the category writes one, from the
+// header screen of an accepted key whose detail settings pass their checks;
+// inquiry and delete only look at the lines.
+void WriteHeaderAndShowLines(F_K450120& form)
+{
+    const qint32 category = LeadingInteger(form.txt_SyoriKbn->text());
+    if (category == 1 || category == 2) {
+        if (form.Frame[0]->isVisible() || form.ScreenMode != QLatin1String("BODY")
+            || CheckDetailSettings(form) == 9)
+            return;
+        qint16 error = 0;
+        WriteHeader(form, error);
+        if (error != 0)
+            return;
+    } else if (category != 0 && category != 9) {
+        return;
+    }
+    ComandBtnClick(form, 1);
+}
+
 // Alt and Ctrl shortcuts; true when one ran.
 bool DispatchShortcut(F_K450120& form, int keyCode, int shift)
 {
@@ -150,7 +170,8 @@ bool DispatchShortcut(F_K450120& form, int keyCode, int shift)
         }
     }
     if (keyCode == 'C') {
-        ComandBtnClick(form, 0);
+        if (form.ComandBtn[0]->isEnabled())
+            ComandBtnClick(form, 0);
         return true;
     }
     if (keyCode == 'M' && form.Frame[0]->isVisible() && side.isEmpty()) {
@@ -158,10 +179,7 @@ bool DispatchShortcut(F_K450120& form, int keyCode, int shift)
         return true;
     }
     if (keyCode == 'I') {
-        qint16 error = 0;
-        WriteHeader(form, error);
-        if (error == 0)
-            ComandBtnClick(form, 1);
+        WriteHeaderAndShowLines(form);
         return true;
     }
     return false;

@@ -11,11 +11,13 @@
 
 const char* const kApplicationTitle = "フォーマット情報マスタ保守";
 
-int ShowMessage(QWidget* parent, const QString& text, int style, const QString& title)
+int ShowMessage(QWidget* parent, const QString& text, int style, const QString& title,
+                const QString& informative)
 {
     QMessageBox box(parent);
     box.setWindowTitle(title.isEmpty() ? QString::fromUtf8(kApplicationTitle) : title);
     box.setText(text);
+    box.setInformativeText(informative);
     box.setWindowModality(Qt::ApplicationModal);
     switch (style & 0x70) {
     case msg::Critical: box.setIcon(QMessageBox::Critical); break;

@@ -23,9 +23,10 @@ constexpr int DefaultButton2 = 256, DefaultButton3 = 512;
 constexpr int Ok = 1, Cancel = 2, Yes = 6, No = 7;
 }
 
-// Shows a modal box and returns the answer code.
+// Shows a modal box, with a second, informative text when one is given, and
+// returns the answer code.
 int ShowMessage(QWidget* parent, const QString& text, int style,
-                const QString& title = QString());
+                const QString& title = QString(), const QString& informative = QString());
 
 // The busy cursor while database work is under way (restored when it ends).
 class BusyCursor {

@@ -1,6 +1,7 @@
 #include "validation/field_checks.h"
 
 #include "app/main_form.h"
+#include "format/format_store.h"
 #include "format/header_flow.h"
 #include "format/header_load.h"
 #include "format/screen_mode.h"
@@ -11,6 +12,7 @@
 #include "shell/text.h"
 #include "validation/pane_checks.h"
 
+#include <QGroupBox>
 #include <QLabel>
 
 namespace {
@@ -48,56 +50,74 @@ bool IsEmpty(const FieldEdit* field)
 int CheckBpid(F_K450120& form, qint16& hold)
 {
     hold = 0;
-    form.Lis_Hyojun->clear();
-    form.Lis_Local->clear();
+    // On the line screen the lists hold the lines being edited: no check
+    // empties them, and another key's lines come only after asking.
+    const bool onLines = form.Frame[0]->isVisible();
+    if (!onLines) {
+        form.Lis_Hyojun->clear();
+        form.Lis_Local->clear();
+    }
     const QString bpid = TrimBlanks(form.txt_BPID->text());
     if (bpid.isEmpty() || bpid.size() < 8) {
         hold = 9;
-        ClearHeaderFields(form);
+        if (!onLines) {
+            form.AcceptedKey = {};
+            ClearHeaderFields(form);
+        }
         return bpid.isEmpty() ? 3 : 4;
     }
     // The key as typed, untrimmed.
-    const QString code = form.txt_JohoKbn->text();
-    const QString key = form.txt_BPID->text();
+    const FormatKey key{form.txt_JohoKbn->text(), form.txt_BPID->text()};
+    if (onLines && key == form.Lines.Key) {
+        hold = -1;
+        form.txt_KomokuNo->setFocus();
+        return kNoMessage;
+    }
     form.Db.SetStatement(QStringLiteral("Select 情報区分コード From FL1902フォーマット情報マスタ"
                                         " Where 情報区分コード=? And BPID =?"),
-                         {code, key});
+                         {key.Code, key.Bpid});
     bool stored = false;
     try {
         ResultSet rs;
         form.Db.OpenReadOnlyResultset(rs);
         stored = form.Db.ResultStatus == QLatin1String("0");
         rs.Close();
-        form.HeaderStored = stored;
     } catch (const SqlError&) {
         stored = false;
     }
-    switch (LeadingInteger(form.txt_SyoriKbn->text())) {
-    case 0:
-    case 2:
-    case 9:
-        if (!stored) {
-            hold = 9;
-            return 5;
-        }
+    const qint32 category = LeadingInteger(form.txt_SyoriKbn->text());
+    int refusal = 0;
+    if ((category == 0 || category == 2 || category == 9) && !stored)
+        refusal = 5;
+    else if (category == 1 && stored)
+        refusal = 6;
+    if (refusal) {
+        hold = 9;
+        if (!onLines)
+            form.AcceptedKey = {};
+        return refusal;
+    }
+    if (onLines && AskToWriteLines(form) == msg::Cancel) {
+        RestoreLinesKey(form);
+        hold = 9;
+        return kNoMessage;
+    }
+    form.AcceptedKey = key;
+    form.HeaderStored = stored;
+    if (category == 0 || category == 2 || category == 9) {
         try {
-            LoadHeader(form, code, key);
+            LoadHeader(form, key.Code, key.Bpid);
         } catch (const SqlError&) {
             // The key exists; a header that cannot be read shows nothing.
         }
-        if (LeadingInteger(form.txt_SyoriKbn->text()) == 2)
-            SetScreenMode(form, "BODY");
-        return kNoMessage;
-    case 1:
-        if (stored) {
-            hold = 9;
-            return 6;
-        }
-        SetScreenMode(form, "BODY");
-        return kNoMessage;
-    default:
-        return kNoMessage;
     }
+    if (onLines) {
+        ShowLinesOfKey(form);
+        hold = -1;
+    } else if (category == 1 || category == 2) {
+        SetScreenMode(form, "BODY");
+    }
+    return kNoMessage;
 }
 
 // A detail setting: its default when empty, then its category lookup.
@@ -162,6 +182,7 @@ int CheckProcessingCategory(F_K450120& form, qint16& hold)
     if (name.isEmpty())
         return 8;
     hold = 0;
+    form.AcceptedKey = {};
     SetScreenMode(form, "HEAD");
     LockEditFields(form, 0);
     return kNoMessage;

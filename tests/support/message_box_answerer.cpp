@@ -28,6 +28,7 @@ void MessageBoxAnswerer::Poll()
     SeenBox seen;
     seen.title = box->windowTitle();
     seen.text = box->text();
+    seen.informative = box->informativeText();
     seen.icon = box->icon();
     seen.buttons = box->standardButtons();
     if (QPushButton* def = box->defaultButton())
