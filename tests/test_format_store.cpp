@@ -184,8 +184,10 @@ private slots:
             QTest::keyClick(F().txt_BPID, Qt::Key_Return);
             return answerer.Texts();
         };
-        // The same key again keeps the lists; another key asks first.
+        // The same key again keeps the lists, as 詳細設定( I ) does there;
+        // another key asks first.
         QCOMPARE(enterKey("0101", "ORDERS01", {}), QStringList());
+        F().ComandBtn[1]->click();
         QCOMPARE(ListTexts(F().Lis_Local), edited);
         QCOMPARE(enterKey("0201", "SHIPNT01", {QMessageBox::Cancel}), QStringList{kAskUpdate});
         QCOMPARE(Texts({F().txt_JohoKbn, F().txt_BPID}), (QStringList{"0101", "ORDERS01"}));
