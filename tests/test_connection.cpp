@@ -31,6 +31,11 @@ private slots:
         s.Password = QStringLiteral("pw  ");
         QCOMPARE(BuildConnectString(s), QStringLiteral("DSN=EDIDB;UID=edi;PWD=pw;"));
         QCOMPARE(db_.ConnectString, BuildConnectString(site_.Settings()));
+        // The connection's time-out bounds each statement (on SQLite a wait
+        // for a lock), whatever the data source's own setting says.
+        const bool server = db_.Engine() == SqlEngine::PostgreSQL;
+        QCOMPARE(QueryRows(db_, server ? QStringLiteral("SHOW statement_timeout") : QStringLiteral("PRAGMA busy_timeout")),
+                 QStringList{server ? QStringLiteral("5min") : QStringLiteral("300000")});
         // An unknown name, or an empty one (never some default data source), fails.
         for (const char* dsn : {"NO_SUCH_DSN", "   "}) {
             s = site_.Settings();
@@ -69,6 +74,23 @@ private slots:
         QCOMPARE(ColumnIndex(record, QStringLiteral("BPID")), 0);
         QCOMPARE(ColumnIndex(record, QStringLiteral("項目№")), 1);
         QCOMPARE(ColumnIndex(record, QStringLiteral("項目No")), -1);
+    }
+
+    void connectionLostInsideTransaction()
+    {
+        if (db_.Engine() != SqlEngine::PostgreSQL)
+            QSKIP("only a server ends a session");
+        const QString pid = QueryRows(db_, QStringLiteral("SELECT pg_backend_pid()")).value(0);
+        db_.BeginTrans();
+        Execute(db_, QStringLiteral("UPDATE 区分マスタ SET 区分名称='lost' WHERE 区分='処理区分'"));
+        // The server ends the session in the middle, as when it stops.
+        QVERIFY(RunOtherDesk(site_, QStringLiteral("SELECT pg_terminate_backend(%1, 10000);\n").arg(pid), this));
+        QVERIFY_THROWS_EXCEPTION(SqlError, Execute(db_, QStringLiteral("UPDATE 区分マスタ SET 区分名称='lost' WHERE 区分='属性'")));
+        db_.RollbackTrans();
+        // Open again at once; nothing of the transaction kept or run again.
+        QSqlQuery query(db_.Database());
+        QVERIFY(query.exec(QStringLiteral("SELECT COUNT(*) FROM 区分マスタ WHERE 区分名称='lost'")) && query.next());
+        QCOMPARE(query.value(0).toInt(), 0);
     }
 
     void categoryLookup_data()

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr int kLoginTimeoutSeconds = 120;
-constexpr int kStatementTimeoutSeconds = 300;
 
 // unixODBC converts text with the process's LC_CTYPE: Japanese statements
 // fail under a non-UTF-8 locale.
@@ -123,12 +122,35 @@ void Connection::OpenDatabaseConnection(const EnvironmentSettings& settings,
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
     // Qt's ODBC driver puts "DSN=" in front itself.
     db.setDatabaseName(ConnectString.mid(4));
-    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%2")
-                             .arg(kLoginTimeoutSeconds)
-                             .arg(kStatementTimeoutSeconds));
-    if (!db.open())
+    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kLoginTimeoutSeconds));
+    if (!Open())
         throw MakeError(QStringLiteral("connect"), db.lastError());
+}
+
+bool Connection::Open()
+{
+    QSqlDatabase db = Database();
+    if (!db.open())
+        return false;
     engine_ = EngineOf(db);
+    if (ApplyStatementTimeout())
+        return true;
+    db.close();
+    return false;
+}
+
+bool Connection::ApplyStatementTimeout()
+{
+    const QString statement = StatementTimeoutSql(engine_, statementTimeout_);
+    QSqlQuery query(Database());
+    return statement.isEmpty() || query.exec(statement);
+}
+
+void Connection::SetStatementTimeout(int seconds)
+{
+    statementTimeout_ = seconds;
+    if (IsOpen() && !ApplyStatementTimeout())
+        throw SqlError("cannot set the statement time-out");
 }
 
 void Connection::CloseDatabaseConnection()
@@ -175,10 +197,10 @@ bool Connection::Reconnect()
     {
         QSqlQuery probe(db);
         if (db.isOpen() && probe.exec(QStringLiteral("SELECT 1")))
-            return false;  // the connection works: the statement itself failed
+            return false;  // the connection works
     }
     db.close();
-    return db.open();
+    return Open();
 }
 
 QSqlQuery Connection::RunOnce()
@@ -220,7 +242,10 @@ void Connection::ExecuteStatement()
 
 void Connection::BeginTrans()
 {
-    if (!Database().transaction() && !(Reconnect() && Database().transaction()))
+    // Nothing of the write has been sent yet, so a connection that broke
+    // since its last statement (the server restarted) can be opened again.
+    Reconnect();
+    if (!Database().transaction())
         throw MakeError(QStringLiteral("begin"), Database().lastError());
     inTransaction_ = true;
 }
@@ -235,6 +260,12 @@ void Connection::CommitTrans()
 void Connection::RollbackTrans()
 {
     inTransaction_ = false;
-    if (!Database().rollback())
-        throw MakeError(QStringLiteral("rollback"), Database().lastError());
+    const bool rolledBack = Database().rollback();
+    const QSqlError error = Database().lastError();
+    // The write may have failed because the connection broke (the server
+    // drops the transaction with it; psqlODBC still reports the rollback as
+    // done): open it again now, running nothing of the write again.
+    Reconnect();
+    if (!rolledBack)
+        throw MakeError(QStringLiteral("rollback"), error);
 }

@@ -77,6 +77,10 @@ public:
     void CommitTrans();
     void RollbackTrans();
 
+    // How long one statement may run (on SQLite: wait for a lock), now and
+    // after every reconnect; 300 seconds unless changed. Throws SqlError.
+    void SetStatementTimeout(int seconds);
+
     QSqlDatabase Database() const;
     // The engine behind the connection (known once it is open).
     SqlEngine Engine() const { return engine_; }
@@ -84,12 +88,17 @@ public:
 private:
     QSqlQuery Run();
     QSqlQuery RunOnce();
-    // After a failure outside a transaction: when the connection itself is
-    // broken (the server restarted), opens it again. True when reopened.
+    // Opens the connection with the statement time-out; false when that fails.
+    bool Open();
+    bool ApplyStatementTimeout();
+    // When the connection itself is broken (the server restarted), opens it
+    // again; never inside a transaction, whose statements are lost with the
+    // connection. True when reopened.
     bool Reconnect();
     QString name_;
     bool inTransaction_ = false;
     SqlEngine engine_ = SqlEngine::Other;
+    int statementTimeout_ = 300;
 };
 
 // "DSN=" + dsn + ";UID=" + user + ";PWD=" + password + ";", each value trimmed of blanks.

@@ -13,3 +13,8 @@ SqlEngine EngineOf(const QSqlDatabase& db);
 // The clause that locks the rows a SELECT reads until the transaction ends
 // (empty where a write transaction locks the whole database anyway).
 QString LockClause(SqlEngine engine);
+
+// The statement, run after each connect, that bounds how long one statement
+// may take: on PostgreSQL any statement, on SQLite a wait for a lock. Empty
+// where the ODBC layer's own defaults apply.
+QString StatementTimeoutSql(SqlEngine engine, int seconds);
