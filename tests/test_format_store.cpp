@@ -236,6 +236,16 @@ private slots:
         ModalDriver choose(QStringLiteral("SEARCH_MSTDB"), [](QDialog* d) { ChooseInSearch(d, QString()); });
         QCOMPARE(alt(F().txt_JohoKbn, Qt::Key_C), QStringList());
         QVERIFY(!choose.Seen());
+        // A key whose category code was refused is no key.
+        QVERIFY(h_.Start());
+        const QString unknown = QStringLiteral("情報区分が登録されていません");
+        QCOMPARE(h_.EnterKey(QStringLiteral("1"), QStringLiteral("ZZZZ"), QString()), (QStringList{unknown, unknown}));
+        QVERIFY(QTest::qWaitForWindowActive(&F()));
+        F().txt_BPID->setFocus();
+        F().txt_BPID->setText(QStringLiteral("NEWREG04"));
+        QCOMPARE(PressEnter(F().txt_BPID), QStringList{unknown});
+        QCOMPARE(F().ScreenMode, QStringLiteral("HEAD"));
+        QCOMPARE(alt(F().txt_BPID, Qt::Key_I), QStringList());
         // An accepted key whose detail settings are refused: nothing written.
         QVERIFY(h_.Start());
         Open(QStringLiteral("1"), QStringLiteral("NEWREG03"), false);

@@ -47,6 +47,41 @@ bool IsEmpty(const FieldEdit* field)
     return TrimBlanks(field->text()).isEmpty();
 }
 
+// Why the key in the key fields cannot be used in the processing category
+// (a message number), 0 when it can; `stored` tells whether its header exists.
+// A key passes only as a whole: its category code may have been refused and
+// left as it was.
+int KeyRefusal(F_K450120& form, bool& stored)
+{
+    const QString bpid = TrimBlanks(form.txt_BPID->text());
+    if (bpid.isEmpty())
+        return 3;
+    if (bpid.size() < 8)
+        return 4;
+    qint16 codeHold = 0;
+    const int codeMessage = CheckInformationCategory(form, codeHold);
+    if (codeHold != 0)
+        return codeMessage;
+    // The key as typed, untrimmed.
+    form.Db.SetStatement(QStringLiteral("Select 情報区分コード From FL1902フォーマット情報マスタ"
+                                        " Where 情報区分コード=? And BPID =?"),
+                         {form.txt_JohoKbn->text(), form.txt_BPID->text()});
+    try {
+        ResultSet rs;
+        form.Db.OpenReadOnlyResultset(rs);
+        stored = form.Db.ResultStatus == QLatin1String("0");
+        rs.Close();
+    } catch (const SqlError&) {
+        stored = false;
+    }
+    const qint32 category = LeadingInteger(form.txt_SyoriKbn->text());
+    if ((category == 0 || category == 2 || category == 9) && !stored)
+        return 5;
+    if (category == 1 && stored)
+        return 6;
+    return 0;
+}
+
 int CheckBpid(F_K450120& form, qint16& hold)
 {
     hold = 0;
@@ -57,45 +92,21 @@ int CheckBpid(F_K450120& form, qint16& hold)
         form.Lis_Hyojun->clear();
         form.Lis_Local->clear();
     }
-    const QString bpid = TrimBlanks(form.txt_BPID->text());
-    if (bpid.isEmpty() || bpid.size() < 8) {
+    bool stored = false;
+    if (const int refusal = KeyRefusal(form, stored)) {
         hold = 9;
         if (!onLines) {
             form.AcceptedKey = {};
-            ClearHeaderFields(form);
+            if (refusal == 3 || refusal == 4)
+                ClearHeaderFields(form);
         }
-        return bpid.isEmpty() ? 3 : 4;
+        return refusal;
     }
-    // The key as typed, untrimmed.
     const FormatKey key{form.txt_JohoKbn->text(), form.txt_BPID->text()};
     if (onLines && key == form.Lines.Key) {
         hold = -1;
         form.txt_KomokuNo->setFocus();
         return kNoMessage;
-    }
-    form.Db.SetStatement(QStringLiteral("Select 情報区分コード From FL1902フォーマット情報マスタ"
-                                        " Where 情報区分コード=? And BPID =?"),
-                         {key.Code, key.Bpid});
-    bool stored = false;
-    try {
-        ResultSet rs;
-        form.Db.OpenReadOnlyResultset(rs);
-        stored = form.Db.ResultStatus == QLatin1String("0");
-        rs.Close();
-    } catch (const SqlError&) {
-        stored = false;
-    }
-    const qint32 category = LeadingInteger(form.txt_SyoriKbn->text());
-    int refusal = 0;
-    if ((category == 0 || category == 2 || category == 9) && !stored)
-        refusal = 5;
-    else if (category == 1 && stored)
-        refusal = 6;
-    if (refusal) {
-        hold = 9;
-        if (!onLines)
-            form.AcceptedKey = {};
-        return refusal;
     }
     if (onLines && AskToWriteLines(form) == msg::Cancel) {
         RestoreLinesKey(form);
@@ -104,6 +115,7 @@ int CheckBpid(F_K450120& form, qint16& hold)
     }
     form.AcceptedKey = key;
     form.HeaderStored = stored;
+    const qint32 category = LeadingInteger(form.txt_SyoriKbn->text());
     if (category == 0 || category == 2 || category == 9) {
         try {
             LoadHeader(form, key.Code, key.Bpid);
