@@ -215,9 +215,9 @@ private slots:
         QCOMPARE(ListCount(F().Lis_Local), edited.size() - 1);
     }
 
-    // Shortcuts write nothing under a key the checks did not accept, and
-    // inquiry and delete never write.
-    void shortcutsWriteOnlyAcceptedKeys()
+    // Nothing is written under a key the checks did not accept, and the
+    // shortcuts of inquiry and delete never write.
+    void writesOnlyUnderAcceptedKeys()
     {
         const QStringList before = Dump();
         auto alt = [this](QWidget* w, Qt::Key key) {
@@ -252,6 +252,14 @@ private slots:
         F().txt_KakunoMode->setText(QStringLiteral("Z"));
         QCOMPARE(alt(F().txt_KakunoMode, Qt::Key_I), QStringList{kNotFound});
         QVERIFY(F().Frame[0]->isHidden());
+        // A key typed over without Enter is not deleted in place of the one shown.
+        QVERIFY(h_.Start());
+        Open(QStringLiteral("9"), QStringLiteral("INVOIC01"), false, QStringLiteral("0401"));
+        F().txt_BPID->setText(QStringLiteral("SHIPNT01"));
+        MessageBoxAnswerer answerer({QMessageBox::Ok});
+        F().ComandBtn[2]->click();
+        QCOMPARE(answerer.Texts(), (QStringList{kAskDelete, kAborted}));
+        QCOMPARE(answerer.Seen().back().informative, QString());
         QCOMPARE(Dump(), before);
     }
 
