@@ -44,7 +44,7 @@ TitleFontName=Arial
 TitleFontSize=12
 TitleFontStrikethru=True
 TitleFontUnderline=False
-TitleForeColor=-1
+TitleForeColor=-2147483630
 [K450310]
 MINIMAIZE=1
 [PATH]
@@ -210,13 +210,16 @@ private slots:
         QCOMPARE(d.FormBackColor, QStringLiteral("&H8000000F&"));
         QCOMPARE((QList<double>{d.Label.BackColor, d.Label.ForeColor, d.Text.BackColor, d.TextFocusColor,
                                 d.Text.ForeColor, d.Title.BackColor, d.Title.ForeColor}),
-                 (QList<double>{12632256, 0, 16777215, 65535, 255, 8388608, -1}));
+                 (QList<double>{12632256, 0, 16777215, 65535, 255, 8388608, -2147483630}));
         QCOMPARE((QStringList{d.Label.FontName, d.Text.FontName, d.Text.FontSize, d.Title.FontStrikethru}),
                  (QStringList{"ＭＳ ゴシック", longName.left(255), "10.5", "True"}));
         QCOMPARE(f.Minimaize, qint16(1));
-        // A colour that is empty, missing or no number, or a MINIMAIZE out of 16 bits, is refused.
+        // A colour that is empty, missing, no number or with the top bit set but no system colour
+        // (0-24), or a MINIMAIZE out of 16 bits, is refused.
         const struct { const char *key, *value; bool ok; } rows[] = {
             {"LabelBackColor", "", false}, {"TextFocusColor", nullptr, false}, {"TitleForeColor", "red", false},
+            {"TextBackColor", "&H80000018&", true}, {"TextFocusColor", "&H80000019&", false},
+            {"LabelForeColor", "-1", false},
             {"MINIMAIZE", "-32768", true}, {"MINIMAIZE", "&H7FFF", true}, {"MINIMAIZE", "\"5\"", true},
             {"MINIMAIZE", "32768", false}, {"MINIMAIZE", "-32769", false}, {"MINIMAIZE", nullptr, false},
         };

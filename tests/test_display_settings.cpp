@@ -3,6 +3,7 @@
 
 #include "shell/display_settings.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,6 +74,45 @@ private slots:
         QVERIFY(!capitals->autoFillBackground());
         QCOMPARE(caption->font(), designed);
         QVERIFY(!button->font().bold());
+    }
+
+    // A row without a valid colour expects the number to be refused.
+    void systemColours_data()
+    {
+        QTest::addColumn<double>("number");
+        QTest::addColumn<QColor>("colour");
+        const QPalette p = QApplication::palette();
+        QTest::newRow("button face, &H8000000F&") << 2147483663.0 << p.color(QPalette::Button);
+        QTest::newRow("window, negative decimal") << -2147483643.0 << p.color(QPalette::Base);
+        QTest::newRow("grey text") << -2147483631.0 << p.color(QPalette::Disabled, QPalette::Text);
+        QTest::newRow("tool tip background") << -2147483624.0 << p.color(QPalette::ToolTipBase);
+        QTest::newRow("no role: button shadow") << -2147483632.0 << QColor(128, 128, 128);
+        QTest::newRow("beyond the last index") << -2147483623.0 << QColor();
+        QTest::newRow("-1") << -1.0 << QColor();
+        QTest::newRow("below 32 bits") << -2147483649.0 << QColor();
+    }
+
+    void systemColours()
+    {
+        QFETCH(double, number);
+        QFETCH(QColor, colour);
+        if (colour.isValid())
+            QCOMPARE(WindowsColor(number), colour);
+        else
+            QVERIFY_THROWS_EXCEPTION(DisplaySettingError, WindowsColor(number));
+    }
+
+    // Empty title settings fail only where a "tit_" label takes them, which the
+    // main form has none of: empty text keys fail when they are applied.
+    void emptyTitleFontNameFailsOnlyOnTitleLabels()
+    {
+        DisplaySettings d = Valid();
+        d.Title.FontName.clear();
+        QWidget form;
+        Add<QLabel>(&form, "lbl_A");
+        ApplyDisplaySettings(&form, d);
+        Add<QLabel>(&form, "tit_B");
+        QVERIFY_THROWS_EXCEPTION(DisplaySettingError, ApplyDisplaySettings(&form, d));
     }
 };
 

@@ -319,6 +319,20 @@ private slots:
         QCOMPARE(Texts({F().txt_JohoKbn, F().lbl_JohoKbn}), (QStringList{"0103", "発注取消"}));
     }
 
+    void startUpOnSiteWithoutRegisterCategory()
+    {
+        const QString where = QStringLiteral(" FROM 区分マスタ WHERE 区分='処理区分' AND 区分コード='1'");
+        Execute(F().Db, QStringLiteral("DELETE") + where);
+        MessageBoxAnswerer answerer;
+        const bool started = h_.Start();
+        Execute(F().Db, QStringLiteral("INSERT INTO 区分マスタ (区分, 区分コード, 区分名称) VALUES ('処理区分', '1', '登録')"));
+        QVERIFY(started);
+        // The reset to key entry reports the preset category it cannot find.
+        QCOMPARE(answerer.Texts(), QStringList{QStringLiteral("処理区分が登録されていません")});
+        QCOMPARE(answerer.Seen().front().icon, QMessageBox::Warning);
+        QCOMPARE(answerer.Seen().front().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+
     void headerCancelRemovesOrphanLines()
     {
         auto lines = [this](const QString& bpid) {

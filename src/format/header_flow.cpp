@@ -32,7 +32,7 @@ void ResetToKeyEntry(F_K450120& form)
     if (TrimBlanks(form.txt_SyoriKbn->text()).isEmpty())
         form.txt_SyoriKbn->setText(QStringLiteral("1"));
     qint16 hold = 0;
-    CheckProcessingCategory(form, hold);
+    ShowCheckMessage(form, CheckProcessingCategory(form, hold));
     form.ComandBtn[0]->setEnabled(false);
     form.ComandBtn[1]->setEnabled(false);
     form.ScreenMode = QStringLiteral("HEAD");

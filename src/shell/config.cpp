@@ -31,7 +31,27 @@ double ToNumber(const QString& key, const QString& text)
     return value;
 }
 
+// A colour number; one with the top bit set must name a system colour. One
+// beyond 32 bits is refused only when it is applied.
+double ToColour(const QString& key, const QString& text)
+{
+    const double number = ToNumber(key, text);
+    quint32 value = 0;
+    if (ColourValue(number, value) && !NamesColour(value))
+        throw ConfigReadError(QStringLiteral("%1: no system colour: '%2'").arg(key, text).toStdString());
+    return number;
+}
+
 }  // namespace
+
+bool ColourValue(double number, quint32& value)
+{
+    if (!std::isfinite(number) || number < std::numeric_limits<qint32>::min()
+        || number > std::numeric_limits<quint32>::max())
+        return false;
+    value = static_cast<quint32>(static_cast<qint64>(number));
+    return true;
+}
 
 bool ParseProfileNumber(const QString& text, double& value)
 {
@@ -86,21 +106,21 @@ void ReadDisplaySettings(const QString& programFolder, DisplaySettings& d, Furth
     auto text = [&](const char* section, const QString& key) {
         return ReadKey(QString::fromUtf8(section), key, kDefaultBuffer, file);
     };
-    auto number = [&](const QString& key) { return ToNumber(key, text("Setting0", key)); };
+    auto colour = [&](const QString& key) { return ToColour(key, text("Setting0", key)); };
     auto look = [&](const QString& kind, LookSettings& l) {
-        l.BackColor = number(kind + QStringLiteral("BackColor"));
+        l.BackColor = colour(kind + QStringLiteral("BackColor"));
         l.FontBold = text("Setting0", kind + QStringLiteral("FontBold"));
         l.FontItalic = text("Setting0", kind + QStringLiteral("FontItalic"));
         l.FontName = text("Setting0", kind + QStringLiteral("FontName"));
         l.FontSize = text("Setting0", kind + QStringLiteral("FontSize"));
         l.FontStrikethru = text("Setting0", kind + QStringLiteral("FontStrikethru"));
         l.FontUnderline = text("Setting0", kind + QStringLiteral("FontUnderline"));
-        l.ForeColor = number(kind + QStringLiteral("ForeColor"));
+        l.ForeColor = colour(kind + QStringLiteral("ForeColor"));
     };
     d.FormBackColor = text("Setting0", QStringLiteral("FormBackColor"));
     look(QStringLiteral("Label"), d.Label);
     look(QStringLiteral("Text"), d.Text);
-    d.TextFocusColor = number(QStringLiteral("TextFocusColor"));
+    d.TextFocusColor = colour(QStringLiteral("TextFocusColor"));
     look(QStringLiteral("Title"), d.Title);
 
     const double minimaize = ToNumber(QStringLiteral("MINIMAIZE"), text("K450310", QStringLiteral("MINIMAIZE")));

@@ -50,6 +50,20 @@ struct FurtherSettings {
 // "&H" prefix of the original platform. False when the text is no number.
 bool ParseProfileNumber(const QString& text, double& value);
 
+constexpr quint32 kSystemColourBit = 0x80000000;
+constexpr quint32 kSystemColourCount = 25;
+
+// A colour number of the original platform as its 32-bit value: 0x00BBGGRR,
+// or kSystemColourBit plus the index of a system colour; decimals write values
+// with the top bit set as negative numbers. False when it does not fit 32 bits.
+bool ColourValue(double number, quint32& value);
+
+// False for a value with the top bit set that names no system colour.
+constexpr bool NamesColour(quint32 value)
+{
+    return !(value & kSystemColourBit) || (value & ~kSystemColourBit) < kSystemColourCount;
+}
+
 // The folder two levels above the program's folder; throws ConfigReadError
 // when the path has fewer than two separators.
 QString ConfigFolder(const QString& programFolder);

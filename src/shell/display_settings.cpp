@@ -1,12 +1,50 @@
 #include "shell/display_settings.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 
-#include <cmath>
-#include <limits>
+#include <iterator>
 
 namespace {
+
+// The system colours of the original platform by index. Those with a role in
+// Qt's palette follow the application's palette; Qt has nothing for the
+// others, so they keep the platform's classic default scheme, written out here.
+struct SystemColour {
+    QPalette::ColorGroup group;
+    QPalette::ColorRole role;  // NoRole: the classic colour
+    QRgb classic;
+};
+
+constexpr SystemColour kSystemColours[] = {
+    {QPalette::Active, QPalette::NoRole, 0xD4D0C8},     // 0 scroll bar
+    {QPalette::Active, QPalette::NoRole, 0x3A6EA5},     // 1 desktop
+    {QPalette::Active, QPalette::NoRole, 0x0A246A},     // 2 active title bar
+    {QPalette::Active, QPalette::NoRole, 0x808080},     // 3 inactive title bar
+    {QPalette::Active, QPalette::NoRole, 0xD4D0C8},     // 4 menu bar
+    {QPalette::Active, QPalette::Base, 0},              // 5 window
+    {QPalette::Active, QPalette::NoRole, 0x000000},     // 6 window frame
+    {QPalette::Active, QPalette::NoRole, 0x000000},     // 7 menu text
+    {QPalette::Active, QPalette::Text, 0},              // 8 window text
+    {QPalette::Active, QPalette::NoRole, 0xFFFFFF},     // 9 active title text
+    {QPalette::Active, QPalette::NoRole, 0xD4D0C8},     // 10 active border
+    {QPalette::Active, QPalette::NoRole, 0xD4D0C8},     // 11 inactive border
+    {QPalette::Active, QPalette::NoRole, 0x808080},     // 12 application workspace
+    {QPalette::Active, QPalette::Highlight, 0},         // 13 highlight
+    {QPalette::Active, QPalette::HighlightedText, 0},   // 14 highlight text
+    {QPalette::Active, QPalette::Button, 0},            // 15 button face
+    {QPalette::Active, QPalette::NoRole, 0x808080},     // 16 button shadow
+    {QPalette::Disabled, QPalette::Text, 0},            // 17 grey text
+    {QPalette::Active, QPalette::ButtonText, 0},        // 18 button text
+    {QPalette::Active, QPalette::NoRole, 0xD4D0C8},     // 19 inactive title text
+    {QPalette::Active, QPalette::NoRole, 0xFFFFFF},     // 20 button highlight
+    {QPalette::Active, QPalette::NoRole, 0x404040},     // 21 3-D dark shadow
+    {QPalette::Active, QPalette::NoRole, 0xD4D0C8},     // 22 3-D light
+    {QPalette::Active, QPalette::ToolTipText, 0},       // 23 tool tip text
+    {QPalette::Active, QPalette::ToolTipBase, 0},       // 24 tool tip background
+};
+static_assert(std::size(kSystemColours) == kSystemColourCount);
 
 double ToSize(const QString& text)
 {
@@ -25,7 +63,9 @@ void Apply(QWidget* control, const LookSettings& s, QPalette::ColorRole back,
     QFont font = control->font();
     font.setBold(ToFlag(s.FontBold));
     font.setItalic(ToFlag(s.FontItalic));
-    // A face the system lacks falls back to the default face.
+    // An empty face is refused; one the system lacks falls back to the default face.
+    if (s.FontName.trimmed().isEmpty())
+        throw DisplaySettingError("font name empty");
     font.setFamilies({s.FontName});
     font.setPointSizeF(ToSize(s.FontSize));
     font.setStrikeOut(ToFlag(s.FontStrikethru));
@@ -39,10 +79,15 @@ void Apply(QWidget* control, const LookSettings& s, QPalette::ColorRole back,
 
 QColor WindowsColor(double number)
 {
-    if (!std::isfinite(number) || number < std::numeric_limits<qint32>::min()
-        || number > std::numeric_limits<quint32>::max())
-        throw DisplaySettingError("colour out of range");
-    const quint32 value = static_cast<quint32>(static_cast<qint64>(number));
+    quint32 value = 0;
+    if (!ColourValue(number, value) || !NamesColour(value))
+        throw DisplaySettingError(("colour: " + QString::number(number, 'f', 0)).toStdString());
+    if (value & kSystemColourBit) {
+        const SystemColour& c = kSystemColours[value & ~kSystemColourBit];
+        if (c.role == QPalette::NoRole)
+            return QColor(c.classic);
+        return QApplication::palette().color(c.group, c.role);
+    }
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 

@@ -15,7 +15,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A colour number of the original platform (0x00BBGGRR).
+// A colour number of the original platform: 0x00BBGGRR, or a system colour
+// (ColourValue); throws DisplaySettingError when it names no colour.
 QColor WindowsColor(double number);
 
 // Applies the settings to the form and its own controls; throws

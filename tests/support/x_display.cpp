@@ -19,7 +19,10 @@ XDisplay::XDisplay()
         server_.start(QStringLiteral("Xvfb"),
                       {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"),
                        QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                       QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                       QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                       // Else the server resets whenever its last client
+                       // leaves and refuses one that connects meanwhile.
+                       QStringLiteral("-noreset")});
         if (!server_.waitForStarted(5000))
             continue;
         QElapsedTimer timer;
