@@ -215,6 +215,28 @@ private slots:
         QCOMPARE(ListCount(F().Lis_Local), edited.size() - 1);
     }
 
+    // A line write replaces the rows the line screen showed and no other.
+    void rowsNotShownStay()
+    {
+        const QString others = QStringLiteral("SELECT フォーマット種別||項目通番 FROM FL1903レコードフォーマット情報マスタ "
+                                              "WHERE BPID='INVOIC01' AND フォーマット種別 NOT IN ('E','L') ORDER BY 1");
+        for (const char* type : {"e", "X", ""})
+            Execute(F().Db, QStringLiteral("INSERT INTO FL1903レコードフォーマット情報マスタ (情報区分コード,BPID,"
+                                           "フォーマット種別,項目通番) VALUES ('0401','INVOIC01',?,1)"),
+                    {QLatin1String(type)});
+        const QStringList planted = QueryRows(F().Db, others);
+        QCOMPARE(planted.size(), 3);
+        Open(QStringLiteral("2"), QStringLiteral("INVOIC01"), true, QStringLiteral("0401"));
+        F().Lines.LocalItems.Remove(1);
+        SettleLocalList(F());
+        const int local = ListCount(F().Lis_Local);
+        QCOMPARE(h_.Click(16, {QMessageBox::Yes}), QStringList{kAskUpdate});
+        QCOMPARE(QueryRows(F().Db, others), planted);
+        QCOMPARE(QueryRows(F().Db, QStringLiteral("SELECT COUNT(*) FROM FL1903レコードフォーマット情報マスタ "
+                                                  "WHERE BPID='INVOIC01' AND フォーマット種別='L'")),
+                 QStringList{QString::number(local)});
+    }
+
     // Nothing is written under a key the checks did not accept, and the
     // shortcuts of inquiry and delete never write.
     void writesOnlyUnderAcceptedKeys()

@@ -5,6 +5,7 @@
 #include "items/list_view.h"
 #include "support/form_harness.h"
 #include "support/message_box_answerer.h"
+#include "support/x_display.h"
 
 #include <QGroupBox>
 #include <QProcess>
@@ -87,6 +88,74 @@ private slots:
         QCOMPARE(answerer.Texts(), (QStringList{kAskUpdate, kAborted}));
         QCOMPARE(answerer.Seen().back().informative, kChangedElsewhere);
         QVERIFY(Stored(QStringLiteral("ORDERS01")).isEmpty());  // nothing brought back
+    }
+
+    // Another desk, the real program on an X server, stores a changed 様式識別
+    // after this desk was shown the header: this desk's header write is
+    // refused and theirs stays.
+    void headerChangedByAnotherProgram()
+    {
+        QCOMPARE(h_.EnterKey(QStringLiteral("2"), QStringLiteral("0201"), QStringLiteral("SHIPNT01")), QStringList());
+        XDisplay x;
+        QVERIFY2(x.Ok(), "Xvfb did not start");
+        QProcess other;
+        QProcessEnvironment env = h_.Site().Environment();
+        env.insert(QStringLiteral("DISPLAY"), x.Display());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        other.setProcessEnvironment(env);
+        other.start(h_.Site().Program(), {QStringLiteral("OP02")});
+        const QString title = QStringLiteral("フォーマット情報マスタ保守");
+        QVERIFY(x.WaitForWindow(title));
+        auto boxAnswered = [&](const char* keys) {
+            if (!QTest::qWaitFor([&] { return x.Windows(title).size() == 2; }, 10000))
+                return false;
+            QTest::qWait(300);
+            x.Key(QLatin1String(keys));
+            return QTest::qWaitFor([&] { return x.Windows(title).size() == 1; }, 10000);
+        };
+        QTest::qWait(500);
+        for (const char* text : {"2", "0201", "SHIPNT01", "10"}) {
+            x.Type(QLatin1String(text), 80);
+            QTest::qWait(400);
+        }
+        x.Key(QStringLiteral("Escape"));  // as OK on the header screen: 更新しますか
+        QVERIFY(boxAnswered("alt+y"));
+        const QString header = QStringLiteral("SELECT 様式識別||格納モード FROM FL1902フォーマット情報マスタ WHERE BPID='SHIPNT01'");
+        QTRY_COMPARE_WITH_TIMEOUT(QueryRows(F().Db, header), QStringList{QStringLiteral("10M")}, 10000);
+        other.kill();
+        other.waitForFinished();
+
+        F().txt_KakunoMode->setText(QStringLiteral("S"));
+        MessageBoxAnswerer answerer({QMessageBox::Yes});
+        F().ComandBtn[2]->click();
+        QCOMPARE(answerer.Texts(), (QStringList{kAskUpdate, kAborted}));
+        QCOMPARE(answerer.Seen().back().informative, kChangedElsewhere);
+        QCOMPARE(QueryRows(F().Db, header), QStringList{QStringLiteral("10M")});
+        QCOMPARE(F().txt_KakunoMode->text(), QStringLiteral("S"));
+    }
+
+    // A delete meets what another desk did after the header was shown.
+    void deleteMeetsAnotherDesk_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("lines changed") << "UPDATE FL1903レコードフォーマット情報マスタ SET 項目名称='他の端末' "
+                                          "WHERE BPID='INVOIC01' AND フォーマット種別='L' AND 項目通番=1;\n";
+        QTest::newRow("already deleted") << "DELETE FROM FL1902フォーマット情報マスタ WHERE BPID='INVOIC01';\n"
+                                            "DELETE FROM FL1903レコードフォーマット情報マスタ WHERE BPID='INVOIC01';\n";
+    }
+
+    void deleteMeetsAnotherDesk()
+    {
+        QFETCH(QString, sql);
+        QCOMPARE(h_.EnterKey(QStringLiteral("9"), QStringLiteral("0401"), QStringLiteral("INVOIC01")), QStringList());
+        QVERIFY(RunOtherDesk(h_.Site(), sql, this));
+        const QStringList theirs = Stored(QStringLiteral("INVOIC01"));
+        MessageBoxAnswerer answerer({QMessageBox::Ok});
+        F().ComandBtn[2]->click();
+        QCOMPARE(answerer.Texts(), (QStringList{QStringLiteral("削除しますか"), kAborted}));
+        QCOMPARE(answerer.Seen().back().informative, kChangedElsewhere);
+        QCOMPARE(Stored(QStringLiteral("INVOIC01")), theirs);
     }
 
     void awkwardKeysAndNames()

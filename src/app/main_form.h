@@ -105,10 +105,11 @@ public:
     // it or the processing category was entered since. Nothing is written
     // under another key.
     FormatKey AcceptedKey;
-    // Whether its header row exists, as far as this screen knows: from the
-    // key check, then after its own writes. A write that finds otherwise meets
-    // another operator's change and is refused.
-    bool HeaderStored = false;
+    // Its header row as this desk last read or wrote it (empty: none), the
+    // baseline of every write together with the lines' (FormatLines): a
+    // write that finds the stored format otherwise meets another desk's
+    // change and is refused.
+    QByteArray StoredHeader;
 
     // Set by the confirmed exit; the program then ends with status 0.
     bool ExitConfirmed = false;

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVariantList>
 
 #include <vector>
 
@@ -68,9 +69,13 @@ struct FormatLines {
     qint32 ReselectPosition = 0;
     // "KOMOKU" or "MEISAI": what the panes were last prepared for.
     QString EditKind;
-    // A fingerprint of the lines stored when the line screen was opened, so
-    // that a line write can tell that another operator changed them meanwhile.
+    // A fingerprint of the stored lines as this desk last read or wrote them
+    // (at the key check, when the line screen opened, after its own writes),
+    // so that a write can tell that another desk changed them meanwhile.
     QByteArray StoredLines;
+    // The stored format types (exactly as stored, null included) of the rows
+    // the line screen loaded: the line write replaces those rows and no other.
+    QVariantList LoadedTypes;
 
     ItemTable& Table(const QString& side)
     {

@@ -92,23 +92,63 @@ bool TypedKeyAccepted(const F_K450120& form)
     return KeyAccepted(form, {form.txt_JohoKbn->text(), form.txt_BPID->text()});
 }
 
-// Whether the key has a header row; inside a transaction the row stays locked
-// until it ends, so that operators writing the same format take turns.
-bool HeaderStored(F_K450120& form, const QVariantList& key)
+// The stored format as one value per table: its header row (locked until the
+// transaction ends, so that desks writing the same format take turns) and
+// its lines.
+struct Baseline {
+    QByteArray header;
+    QByteArray lines;
+};
+
+Baseline ReadBaseline(F_K450120& form, const QVariantList& key)
 {
-    form.Db.SetStatement(Sql("SELECT FL1902フォーマット情報マスタ.*  FROM FL1902フォーマット情報マスタ ",
-                             kHeaderKey)
-                             + LockClause(form.Db.Engine()),
-                         key);
-    ResultSet rs;
-    form.Db.OpenReadOnlyResultset(rs);
-    rs.Close();
-    return form.Db.ResultStatus == QLatin1String("0");
+    const QString code = key[0].toString();
+    const QString bpid = key[1].toString();
+    return {StoredHeaderFingerprint(form.Db, code, bpid, true),
+            StoredLinesFingerprint(form.Db, code, bpid)};
+}
+
+// Another desk changed or deleted the format since this desk read it.
+Baseline CheckUnchanged(F_K450120& form, const QVariantList& key)
+{
+    const Baseline now = ReadBaseline(form, key);
+    if (now.header != form.StoredHeader || now.lines != form.Lines.StoredLines)
+        throw LostUpdate();
+    return now;
 }
 
 void DeleteLines(F_K450120& form, const QVariantList& key)
 {
     form.Db.SetStatement(Sql("delete from FL1903レコードフォーマット情報マスタ", kLinesKey), key);
+    form.Db.ExecuteStatement();
+}
+
+// Deletes the rows of the key that the line screen loaded (by their stored
+// format types); rows it did not show stay as they are.
+void DeleteLoadedLines(F_K450120& form, const QVariantList& key)
+{
+    QStringList marks;
+    QVariantList values = key;
+    bool null = false;
+    for (const QVariant& type : form.Lines.LoadedTypes) {
+        if (type.isNull()) {
+            null = true;
+        } else {
+            marks << QStringLiteral("?");
+            values << type;
+        }
+    }
+    QStringList alternatives;
+    if (!marks.isEmpty())
+        alternatives << QStringLiteral("FL1903レコードフォーマット情報マスタ.フォーマット種別 IN (%1)")
+                            .arg(marks.join(QLatin1Char(',')));
+    if (null)
+        alternatives << QStringLiteral("FL1903レコードフォーマット情報マスタ.フォーマット種別 IS NULL");
+    if (alternatives.isEmpty())
+        return;
+    form.Db.SetStatement(Sql("delete from FL1903レコードフォーマット情報マスタ", kLinesKey)
+                             + QStringLiteral(" AND (%1)").arg(alternatives.join(QStringLiteral(" OR "))),
+                         values);
     form.Db.ExecuteStatement();
 }
 
@@ -162,12 +202,9 @@ void WriteHeader(F_K450120& form, qint16& error)
                                 form.txt_KakunoMode->text(), form.txt_1ByteMijiSyugo->text(),
                                 form.txt_2ByteMijiSyugo->text(), form.txt_LocalKeishiki->text(),
                                 form.txt_XMLmojiCode->text()};
+    Baseline after;
     const bool written = InTransaction(form, [&] {
-        // Another operator registered or deleted the format meanwhile.
-        const bool stored = HeaderStored(form, key);
-        if (stored != form.HeaderStored)
-            throw LostUpdate();
-        if (stored) {
+        if (!CheckUnchanged(form, key).header.isEmpty()) {
             form.Db.SetStatement(
                 Sql("UPDATE FL1902フォーマット情報マスタ SET 様式識別=?,シンタックスIDバージョン=?,"
                     "格納モード=?,1バイト文字集合=?,2バイト文字集合=?,ローカル形式=?,XML文字コード=?",
@@ -181,11 +218,14 @@ void WriteHeader(F_K450120& form, qint16& error)
                 key + settings);
         }
         form.Db.ExecuteStatement();
+        after = ReadBaseline(form, key);
     });
-    if (written)
-        form.HeaderStored = true;
-    else
+    if (written) {
+        form.StoredHeader = after.header;
+        form.Lines.StoredLines = after.lines;
+    } else {
         error = 9;
+    }
 }
 
 bool WriteLines(F_K450120& form)
@@ -197,18 +237,21 @@ bool WriteLines(F_K450120& form)
         return false;
     }
     const QVariantList key{lines.Code, lines.Bpid};
-    return InTransaction(form, [&] {
-        // Another operator may have changed or deleted the format since its
-        // lines were loaded: never overwrite that silently.
-        if (HeaderStored(form, key) != form.HeaderStored
-            || StoredLinesFingerprint(form.Db, key[0].toString(), key[1].toString())
-                != form.Lines.StoredLines)
-            throw LostUpdate();
-        DeleteLines(form, key);
+    Baseline after;
+    const bool written = InTransaction(form, [&] {
+        CheckUnchanged(form, key);
+        DeleteLoadedLines(form, key);
         // As many lines as each list shows.
         InsertLines(form, key, form.Lines.StandardItems, form.Lis_Hyojun->count(), true);
         InsertLines(form, key, form.Lines.LocalItems, form.Lis_Local->count(), false);
+        after = ReadBaseline(form, key);
     });
+    if (written) {
+        form.StoredHeader = after.header;
+        form.Lines.StoredLines = after.lines;
+        form.Lines.LoadedTypes = {QStringLiteral("E"), QStringLiteral("L")};
+    }
+    return written;
 }
 
 void DeleteFormat(F_K450120& form, qint16& error)
@@ -220,12 +263,15 @@ void DeleteFormat(F_K450120& form, qint16& error)
     }
     const QVariantList key = Key(form);
     const bool deleted = InTransaction(form, [&] {
+        // Gone already, or changed since it was shown: another desk's doing.
+        if (CheckUnchanged(form, key).header.isEmpty())
+            throw LostUpdate();
         form.Db.SetStatement(Sql("delete from FL1902フォーマット情報マスタ", kHeaderKey), key);
         form.Db.ExecuteStatement();
         DeleteLines(form, key);
     });
     if (deleted)
-        form.HeaderStored = false;
+        form.StoredHeader.clear();
     else
         error = 9;
 }
@@ -234,7 +280,7 @@ void RemoveOrphanLines(F_K450120& form)
 {
     const QVariantList key = Key(form);
     InTransaction(form, [&] {
-        if (!HeaderStored(form, key))
+        if (ReadBaseline(form, key).header.isEmpty())
             DeleteLines(form, key);
     });
 }
@@ -331,9 +377,10 @@ void CopyFormat(F_K450120& form)
     form.Fields.EnterField(form.txt_Yosikisyubetu);
 
     const QVariantList target = Key(form);
+    Baseline after;
     const bool copied = InTransaction(form, [&] {
         // Lines left behind under the new key without a header would mix in.
-        if (!HeaderStored(form, target))
+        if (ReadBaseline(form, target).header.isEmpty())
             DeleteLines(form, target);
         form.Db.SetStatement(
             Sql("INSERT INTO FL1902フォーマット情報マスタ ( 情報区分コード,BPID,様式識別,"
@@ -370,13 +417,11 @@ void CopyFormat(F_K450120& form)
                 kLinesKey),
             target + source);
         form.Db.ExecuteStatement();
+        after = ReadBaseline(form, target);
     });
     if (copied) {
-        try {
-            form.HeaderStored = HeaderStored(form, target);
-        } catch (const SqlError&) {
-            // Unknown: the next write finds out and says so.
-        }
+        form.StoredHeader = after.header;
+        form.Lines.StoredLines = after.lines;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "shell/connection.h"
 #include "shell/text.h"
 
+#include <QCryptographicHash>
 #include <QLabel>
 
 namespace {
@@ -15,12 +16,14 @@ bool HasValue(const QVariant& value)
     return !value.isNull() && !TrimBlanks(value.toString()).isEmpty();
 }
 
-void OpenHeader(Connection& db, const QString& code, const QString& bpid, ResultSet& row)
+void OpenHeader(Connection& db, const QString& code, const QString& bpid, ResultSet& row,
+                bool lock = false)
 {
     db.SetStatement(QStringLiteral("SELECT FL1902フォーマット情報マスタ.*  ")
                         + QStringLiteral(" FROM FL1902フォーマット情報マスタ ")
                         + QStringLiteral(" WHERE FL1902フォーマット情報マスタ.情報区分コード=?")
-                        + QStringLiteral(" AND FL1902フォーマット情報マスタ.BPID=?"),
+                        + QStringLiteral(" AND FL1902フォーマット情報マスタ.BPID=?")
+                        + (lock ? LockClause(db.Engine()) : QString()),
                     {code, bpid});
     db.OpenReadOnlyResultset(row);
 }
@@ -63,4 +66,20 @@ void ShowDetailSettings(F_K450120& form, const ResultSet& row)
             CheckCategoryCode(&form, form.Db, column, s.field->text(), s.label, hold);
         }
     }
+}
+
+QByteArray StoredHeaderFingerprint(Connection& db, const QString& code, const QString& bpid, bool lock)
+{
+    ResultSet row;
+    OpenHeader(db, code, bpid, row, lock);
+    if (row.AtEnd())
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (int c = 0; c < row.ColumnCount(); ++c) {
+        const QVariant v = row.Value(c);
+        hash.addData(v.isNull() ? QByteArrayView("\x01") : QByteArrayView(v.toString().toUtf8()));
+        hash.addData(QByteArrayView("\x00", 1));
+    }
+    row.Close();
+    return hash.result();
 }

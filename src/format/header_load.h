@@ -1,8 +1,10 @@
 #pragma once
 // Loading a stored format header into the detail-setting fields.
 
+#include <QByteArray>
 #include <QString>
 
+class Connection;
 class F_K450120;
 class ResultSet;
 
@@ -12,3 +14,9 @@ void LoadHeader(F_K450120& form, const QString& code, const QString& bpid);
 
 // Fills the seven detail-setting fields and their name labels from a row.
 void ShowDetailSettings(F_K450120& form, const ResultSet& row);
+
+// The stored header row of the key as one value to compare with a later
+// reading: empty when there is none. With `lock`, the row stays locked until
+// the transaction ends, so that desks writing the same format take turns.
+QByteArray StoredHeaderFingerprint(Connection& db, const QString& code, const QString& bpid,
+                                   bool lock = false);

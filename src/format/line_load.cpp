@@ -84,6 +84,7 @@ bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatL
     ResultSet rs;
     db.OpenReadOnlyResultset(rs);
     QCryptographicHash hash(QCryptographicHash::Sha1);
+    lines.LoadedTypes.clear();
     if (rs.AtEnd()) {
         lines.StoredLines = hash.result();
         return false;
@@ -121,6 +122,8 @@ bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatL
         if (!standard && type != QLatin1String("L"))
             continue;
         ItemTable& table = standard ? lines.StandardItems : lines.LocalItems;
+        if (!lines.LoadedTypes.contains(rowType))
+            lines.LoadedTypes << rowType;
         ++counter;
         if (table.Count() < counter)
             table.Resize(counter);

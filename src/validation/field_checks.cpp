@@ -4,6 +4,7 @@
 #include "format/format_store.h"
 #include "format/header_flow.h"
 #include "format/header_load.h"
+#include "format/line_load.h"
 #include "format/screen_mode.h"
 #include "items/command_dispatch.h"
 #include "items/item_list_box.h"
@@ -48,10 +49,9 @@ bool IsEmpty(const FieldEdit* field)
 }
 
 // Why the key in the key fields cannot be used in the processing category
-// (a message number), 0 when it can; `stored` tells whether its header exists.
-// A key passes only as a whole: its category code may have been refused and
-// left as it was.
-int KeyRefusal(F_K450120& form, bool& stored)
+// (a message number), 0 when it can. A key passes only as a whole: its
+// category code may have been refused and left as it was.
+int KeyRefusal(F_K450120& form)
 {
     const QString bpid = TrimBlanks(form.txt_BPID->text());
     if (bpid.isEmpty())
@@ -66,6 +66,7 @@ int KeyRefusal(F_K450120& form, bool& stored)
     form.Db.SetStatement(QStringLiteral("Select 情報区分コード From FL1902フォーマット情報マスタ"
                                         " Where 情報区分コード=? And BPID =?"),
                          {form.txt_JohoKbn->text(), form.txt_BPID->text()});
+    bool stored = false;
     try {
         ResultSet rs;
         form.Db.OpenReadOnlyResultset(rs);
@@ -92,8 +93,7 @@ int CheckBpid(F_K450120& form, qint16& hold)
         form.Lis_Hyojun->clear();
         form.Lis_Local->clear();
     }
-    bool stored = false;
-    if (const int refusal = KeyRefusal(form, stored)) {
+    if (const int refusal = KeyRefusal(form)) {
         hold = 9;
         if (!onLines) {
             form.AcceptedKey = {};
@@ -114,7 +114,14 @@ int CheckBpid(F_K450120& form, qint16& hold)
         return kNoMessage;
     }
     form.AcceptedKey = key;
-    form.HeaderStored = stored;
+    // What later writes compare the stored format with.
+    try {
+        form.StoredHeader = StoredHeaderFingerprint(form.Db, key.Code, key.Bpid);
+        form.Lines.StoredLines = StoredLinesFingerprint(form.Db, key.Code, key.Bpid);
+    } catch (const SqlError&) {
+        // Unknown: every write then meets a difference and is refused.
+        form.StoredHeader = form.Lines.StoredLines = QByteArrayLiteral("unread");
+    }
     const qint32 category = LeadingInteger(form.txt_SyoriKbn->text());
     if (category == 0 || category == 2 || category == 9) {
         try {
