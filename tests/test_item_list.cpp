@@ -65,18 +65,22 @@ private slots:
         QTest::addColumn<ItemTable>("table");
         QTest::addColumn<bool>("local");
         QTest::addColumn<QList<qint32>>("expected");
-        QTest::newRow("after decimals") << Make({Item(0, 5, 2), Item(0, 3)}) << true << QList<qint32>{1, 7};
+        QTest::addColumn<QString>("outOfRange");
+        QTest::newRow("after decimals") << Make({Item(0, 5, 2), Item(0, 3)}) << true << QList<qint32>{1, 7} << "";
         // Header at 10, members 5+3 = 8, three times: the line after is at 34.
         const ItemTable group = Make({Item(0, 9), Header(0, 3), Item(1, 5), Item(1, 3), Item(0, 1)});
-        QTest::newRow("local group") << group << true << QList<qint32>{1, 10, 10, 15, 34};
+        QTest::newRow("local group") << group << true << QList<qint32>{1, 10, 10, 15, 34} << "";
         ItemTable stored = group;
         stored[2].Length = 8;
         stored[4].Length = 40;  // the standard side keeps the header's own length
-        QTest::newRow("standard group") << stored << false << QList<qint32>{1, 10, 10, 15, 34};
-        QTest::newRow("closing without header") << Make({Item(1, 5), Item(0, 3)}) << false << QList<qint32>{1, 0};
+        QTest::newRow("standard group") << stored << false << QList<qint32>{1, 10, 10, 15, 34} << "";
+        QTest::newRow("closing without header") << Make({Item(1, 5), Item(0, 3)}) << false << QList<qint32>{1, 0} << "";
         // Closing after a nested group uses the nearest header, the inner one.
         QTest::newRow("nearest header") << Make({Header(0, 2), Item(1, 2), Header(1, 4), Item(2, 3), Item(0, 1)})
-                                        << true << QList<qint32>{1, 1, 3, 3, 15};
+                                        << true << QList<qint32>{1, 1, 3, 3, 15} << "";
+        // 1 + 300000 × 9999 is reported and the line keeps its old position.
+        QTest::newRow("beyond 32 bits") << Make({Header(0, 9999), Item(1, 300000), Item(0, 1)}) << true
+                                        << QList<qint32>{1, 1, 0} << "3 項目位置 2999700001";
     }
 
     void positions()
@@ -84,9 +88,12 @@ private slots:
         QFETCH(ItemTable, table);
         QFETCH(bool, local);
         QFETCH(QList<qint32>, expected);
+        QFETCH(QString, outOfRange);
         ItemTable other;
-        RebuildPass(table, other, local, PaneWatch{});
+        const std::optional<ComputedOutOfRange> beyond = RebuildPass(table, other, local, PaneWatch{}).outOfRange;
         QCOMPARE(Column(table, &FormatItem::ItemPosition), expected);
+        QCOMPARE(beyond ? QStringLiteral("%1 %2 %3").arg(beyond->line).arg(beyond->column).arg(beyond->value) : "",
+                 outOfRange);
         for (int i = 1; i <= table.Count(); ++i)
             QCOMPARE(table[i].SerialNo, i);
     }
@@ -102,6 +109,7 @@ private slots:
                                                     Item(1, 3, 1), Item(0, 100), Item(1, 50)})
                                            << 11 << 2;
         QTest::newRow("no members") << Make({Header(1, 2, 7, 2), Item(1, 4)}) << 0 << 1;
+        QTest::newRow("largest level") << Make({Header(INT_MAX, 1), Item(INT_MIN, 5)}) << 0 << 1;
     }
 
     void groupLength()

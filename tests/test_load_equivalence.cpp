@@ -149,7 +149,7 @@ private slots:
                 // Item numbers in the dictionary, in its gaps, and beyond it.
                 const int itemNo = kFirstItem + random.bounded(kDictionarySize + 20);
                 QVariantList row{code, bpid, QString::fromLatin1(type), serial,
-                                 maybe(random.bounded(50)), maybe(random.bounded(4)), maybe(itemNo),
+                                 maybe(random.bounded(20)), maybe(random.bounded(4)), maybe(itemNo),
                                  maybe(random.bounded(500)), maybe(QStringLiteral("自前%1").arg(i)),
                                  header ? QVariant(QStringLiteral("M")) : maybe(QStringLiteral("X")),
                                  maybe(random.bounded(99)), maybe(random.bounded(3)),

@@ -61,6 +61,10 @@ private slots:
         QTest::newRow("up: group to the end moves up") << true << "x0 aM0 b1 c1" << 2 << "aM0 b1 c1 x0" << 1;
         QTest::newRow("up: header below header: swap") << true << "aM0 bM0 c1" << 2 << "bM0 aM0 c1" << 1;
         QTest::newRow("up: header nests into the group above") << true << "aM0 b1 cM0 d1 e0" << 3 << "aM0 b1 cM1 d2 e0" << 3;
+        QTest::newRow("up: header at the largest level") << true << "x0 aM2147483647 b-2147483648" << 2
+                                                         << "aM2147483647 x0 b-2147483648" << 1;
+        QTest::newRow("up: nesting beyond 32 bits: nothing") << true << "a1 bM-2147483648 c0" << 2
+                                                             << "a1 bM-2147483648 c0" << -1;
         QTest::newRow("up: linked header moves before the run") << true << "x0 aM0 b1 b1 cM0* d1 e0" << 5
                                                                 << "x0 cM0 d1 aM0 b1 b1 e0" << 2;
         QTest::newRow("up: member below plain: nothing") << true << "a0 b1" << 2 << "a0 b1" << -1;

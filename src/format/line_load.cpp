@@ -1,11 +1,19 @@
 #include "format/line_load.h"
 
+#include "format/column_ranges.h"
+#include "items/item_list.h"
 #include "shell/connection.h"
+#include "shell/shift_jis.h"
 #include "shell/text.h"
 
 #include <QCryptographicHash>
 
+#include <cmath>
+#include <limits>
+
 namespace {
+
+constexpr qint64 kMax32 = std::numeric_limits<qint32>::max();
 
 QString Text(const QVariant& value)
 {
@@ -50,6 +58,74 @@ QList<int> LineColumns(const ResultSet& rs)
     return columns;
 }
 
+// Where a value was read, for the operator.
+struct LineAt {
+    bool standard;
+    int line;
+};
+
+[[noreturn]] void Refuse(const LineAt& at, const QString& column, const QString& value)
+{
+    throw BadStoredValue{QStringLiteral("%1 %2行目 %3 %4")
+                             .arg(at.standard ? QStringLiteral("標準") : QStringLiteral("ローカル"))
+                             .arg(at.line)
+                             .arg(column, value)};
+}
+
+// The whole number of a stored value: its leading number, 0 for null.
+double StoredNumber(const QVariant& value)
+{
+    return value.isNull() ? 0.0 : std::trunc(LeadingNumber(value.toString()));
+}
+
+// The number when it lies in its column's range.
+qint32 Checked(double number, const char* column, const LineAt& at, qint64 ownLines, qint64 otherLines)
+{
+    const QString name = QString::fromUtf8(column);
+    if (!InRange(*RangeOf(name), number, ownLines, otherLines))
+        Refuse(at, name, QString::number(number, 'f', 0));
+    return static_cast<qint32>(number);
+}
+
+QString CheckedText(const QVariant& value, const char* column, const LineAt& at)
+{
+    const QString text = Text(value);
+    const QString name = QString::fromUtf8(column);
+    const int bytes = ByteLength(text);
+    if (!InRange(*RangeOf(name), bytes))
+        Refuse(at, name, QStringLiteral("%1バイト").arg(bytes));
+    return text;
+}
+
+// Levels and links against the line counts, now that both are known.
+void CheckLineBounds(const FormatLines& lines)
+{
+    for (const bool standard : {true, false}) {
+        const ItemTable& table = standard ? lines.StandardItems : lines.LocalItems;
+        const ItemTable& other = standard ? lines.LocalItems : lines.StandardItems;
+        for (int i = 1; i <= table.Count(); ++i) {
+            const LineAt at{standard, i};
+            Checked(table[i].Level, "レベル番号", at, table.Count(), other.Count());
+            Checked(table[i].LinkedSerialNo, "対応項目通番", at, table.Count(), other.Count());
+        }
+    }
+}
+
+// The positions the lists will compute (on copies: the rebuild renumbers and
+// relinks) must fit the 32-bit column they are shown from and written to.
+void CheckComputedPositions(const FormatLines& lines)
+{
+    ItemTable standard = lines.StandardItems;
+    ItemTable local = lines.LocalItems;
+    for (const bool isStandard : {true, false}) {
+        const RebuildOutcome outcome = isStandard ? RebuildPass(standard, local, false, PaneWatch{})
+                                                  : RebuildSettled(local, standard, PaneWatch{});
+        if (outcome.outOfRange)
+            Refuse(LineAt{isStandard, outcome.outOfRange->line}, outcome.outOfRange->column,
+                   QString::number(outcome.outOfRange->value));
+    }
+}
+
 }  // namespace
 
 QByteArray StoredLinesFingerprint(Connection& db, const QString& code, const QString& bpid)
@@ -71,11 +147,6 @@ QByteArray StoredLinesFingerprint(Connection& db, const QString& code, const QSt
     }
     rs.Close();
     return hash.result();
-}
-
-qint32 WholeNumber(const QVariant& value)
-{
-    return value.isNull() ? 0 : LeadingInteger(value.toString());
 }
 
 bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatLines& lines)
@@ -112,47 +183,53 @@ bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatL
     for (; !rs.AtEnd(); rs.MoveNext()) {
         HashRow(rs, lineColumns, hash);
         const QVariant rowType = rs.Value(cType);
-        // A null type never differs from the current one: it continues its numbering.
-        if (!rowType.isNull() && rowType.toString() != current) {
-            counter = 0;
-            current = rowType.toString();
-        }
         const QString type = rowType.isNull() ? QStringLiteral("E") : TrimBlanks(rowType.toString());
         const bool standard = type == QLatin1String("E");
         if (!standard && type != QLatin1String("L"))
             continue;
+        // A null type never differs from the current one: it continues its numbering.
+        if (!rowType.isNull() && type != current) {
+            counter = 0;
+            current = type;
+        }
         ItemTable& table = standard ? lines.StandardItems : lines.LocalItems;
         if (!lines.LoadedTypes.contains(rowType))
             lines.LoadedTypes << rowType;
         ++counter;
         if (table.Count() < counter)
             table.Resize(counter);
+        const LineAt at{standard, counter};
+        // The line counts are not known yet: their bounds are checked below.
+        auto number = [&](int c, const char* name) { return Checked(StoredNumber(rs.Value(c)), name, at, kMax32, kMax32); };
+        auto text = [&](int c, const char* name) { return CheckedText(rs.Value(c), name, at); };
         FormatItem item;
         item.FormatType = Text(rowType);
-        item.SerialNo = WholeNumber(rs.Value(cSerial));
-        item.LinkedSerialNo = WholeNumber(rs.Value(cLinked));
-        item.Level = WholeNumber(rs.Value(cLevel));
-        item.ItemNo = WholeNumber(rs.Value(cItemNo));
-        item.RepeatCount = WholeNumber(rs.Value(cRepeat));
-        item.ItemPosition = WholeNumber(rs.Value(cPosition));
-        item.Attribute = Text(rs.Value(cAttribute));
-        item.MultiDetailNo = Text(rs.Value(cMulti));
-        item.FixedValue = Text(rs.Value(cFixed));
-        item.ConversionError = Text(rs.Value(cError));
+        item.SerialNo = number(cSerial, "項目通番");
+        item.LinkedSerialNo = number(cLinked, "対応項目通番");
+        item.Level = number(cLevel, "レベル番号");
+        item.ItemNo = number(cItemNo, "項目№");
+        item.RepeatCount = number(cRepeat, "繰返し数");
+        item.ItemPosition = number(cPosition, "項目位置");
+        item.Attribute = text(cAttribute, "属性");
+        item.MultiDetailNo = text(cMulti, "マルチ明細番号");
+        item.FixedValue = text(cFixed, "固定項目値");
+        item.ConversionError = text(cError, "変換エラー対処");
         if (!standard) {
-            item.ItemName = Text(rs.Value(cName));
-            item.Length = WholeNumber(rs.Value(cLength));
-            item.DecimalLength = WholeNumber(rs.Value(cDecimal));
+            item.ItemName = text(cName, "項目名称");
+            item.Length = number(cLength, "長さ");
+            item.DecimalLength = number(cDecimal, "小数部長さ");
         } else if (item.IsGroupHeader()) {
-            item.ItemName = Text(rs.Value(cName));
+            item.ItemName = text(cName, "項目名称");
         } else {
-            item.ItemName = Text(rs.Value(cDictName));
-            item.Length = WholeNumber(rs.Value(cDictLength));
-            item.DecimalLength = WholeNumber(rs.Value(cDictDecimal));
+            item.ItemName = text(cDictName, "項目名称");
+            item.Length = number(cDictLength, "長さ");
+            item.DecimalLength = number(cDictDecimal, "小数部長さ");
         }
         table[counter] = item;
     }
     rs.Close();
     lines.StoredLines = hash.result();
+    CheckLineBounds(lines);
+    CheckComputedPositions(lines);
     return true;
 }

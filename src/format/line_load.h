@@ -7,13 +7,17 @@
 
 class Connection;
 
+// A stored value outside its column's range, or a position computed from
+// the lines that leaves 32 bits: the format cannot be edited.
+struct BadStoredValue {
+    QString where;  // layout, line, column and value, e.g. "ローカル 2行目 レベル番号 1000000000"
+};
+
 // Reads every line of the key, standard lines completed from the item
-// dictionary (name, length, decimal length). False when the key has no lines;
-// the tables are then untouched.
+// dictionary (name, length, decimal length). A row belongs to a layout when
+// its type, trimmed of blanks, is "E" or "L" (null counts as "E"). False when
+// the key has no lines; the tables are then untouched. Throws BadStoredValue.
 bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatLines& lines);
 
 // A fingerprint of the stored lines of a key (every column of every row).
 QByteArray StoredLinesFingerprint(Connection& db, const QString& code, const QString& bpid);
-
-// The whole number of a column value: the leading number of its text, 0 for null.
-qint32 WholeNumber(const QVariant& value);

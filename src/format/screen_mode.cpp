@@ -40,8 +40,8 @@ void SetScreenMode(F_K450120& form, const char* mode)
 namespace {
 
 // The stored lines of the key in the key fields, rendered. False when they
-// cannot be read: the line screen must not be edited then, as saving it
-// replaces the stored lines.
+// cannot be read or hold values out of range: the line screen must not be
+// edited then, as saving it replaces the stored lines.
 bool LoadAndShowLines(F_K450120& form)
 {
     form.Lines.Key = {form.txt_JohoKbn->text(), form.txt_BPID->text()};
@@ -50,6 +50,9 @@ bool LoadAndShowLines(F_K450120& form)
             return true;
     } catch (const SqlError&) {
         ShowMessage(&form, QStringLiteral("ﾌｫｰﾏｯﾄ情報の読込時にｴﾗｰがありました"), msg::OkOnly);
+        return false;
+    } catch (const BadStoredValue& bad) {
+        ShowMessage(&form, QStringLiteral("ﾌｫｰﾏｯﾄ情報に不正な値があります"), msg::OkOnly, QString(), bad.where);
         return false;
     }
     RebuildItemList(form, QStringLiteral("E"));

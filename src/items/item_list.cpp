@@ -1,19 +1,19 @@
 #include "items/item_list.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
-// Values of 32-bit fields computed in 64 bits and cut back like the original's
-// 32-bit arithmetic would wrap.
-qint32 Narrow(qint64 value)
+// Sums and products of 32-bit fields, computed in 64 bits, cannot overflow.
+qint64 WidthOf(const FormatItem& item)
 {
-    return static_cast<qint32>(value);
+    return qint64(item.Length) + (item.DecimalLength > 0 ? 1 : 0);
 }
 
-qint32 WidthOf(const FormatItem& item)
+bool Fits32(qint64 value)
 {
-    return Narrow(qint64(item.Length) + (item.DecimalLength > 0 ? 1 : 0));
+    return value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max();
 }
 
 const QString& CaptionPrefix()
@@ -24,7 +24,7 @@ const QString& CaptionPrefix()
 
 }  // namespace
 
-qint32 ComputeItemPosition(const ItemTable& table, int i, int lastHeader)
+qint64 ComputeItemPosition(const ItemTable& table, int i, int lastHeader)
 {
     if (i == 1)
         return 1;
@@ -35,19 +35,19 @@ qint32 ComputeItemPosition(const ItemTable& table, int i, int lastHeader)
         if (lastHeader == 0)
             return 0;
         const FormatItem& h = table[lastHeader];
-        return Narrow(qint64(h.ItemPosition) + qint64(h.Length) * h.RepeatCount);
+        return qint64(h.ItemPosition) + qint64(h.Length) * h.RepeatCount;
     }
-    return Narrow(qint64(above.ItemPosition) + WidthOf(above));
+    return qint64(above.ItemPosition) + WidthOf(above);
 }
 
-qint32 ComputeGroupLength(const ItemTable& table, int h)
+qint64 ComputeGroupLength(const ItemTable& table, int h)
 {
-    const qint32 member = table[h].Level + 1;
+    const qint64 member = qint64(table[h].Level) + 1;
     qint64 sum = 0;
     for (int j = h + 1; j <= table.Count() && table[j].Level >= member; ++j)
         if (table[j].Level == member)
             sum += WidthOf(table[j]);
-    return Narrow(sum);
+    return sum;
 }
 
 RebuildOutcome RebuildPass(ItemTable& table, ItemTable& other, bool local, const PaneWatch& watch)
@@ -58,16 +58,23 @@ RebuildOutcome RebuildPass(ItemTable& table, ItemTable& other, bool local, const
         FormatItem& line = table[i];
         const bool header = line.IsGroupHeader();
         line.SerialNo = i;
-        const qint32 position = ComputeItemPosition(table, i, lastHeader);
-        outcome.changed |= position != line.ItemPosition;
-        line.ItemPosition = position;
+        // A value beyond 32 bits is reported, never wrapped into the line.
+        auto store = [&](qint64 value, qint32& field, const char* column) {
+            if (!Fits32(value)) {
+                if (!outcome.outOfRange)
+                    outcome.outOfRange = ComputedOutOfRange{i, QString::fromUtf8(column), value};
+                return;
+            }
+            outcome.changed |= value != field;
+            field = qint32(value);
+        };
+        store(ComputeItemPosition(table, i, lastHeader), line.ItemPosition, "項目位置");
         if (local) {
             if (watch.shownHere == i)
-                outcome.herePosition = position;
+                outcome.herePosition = line.ItemPosition;
             if (header) {
-                const qint32 length = ComputeGroupLength(table, i);
-                outcome.changed |= length != line.Length || line.DecimalLength != 0;
-                line.Length = length;
+                store(ComputeGroupLength(table, i), line.Length, "長さ");
+                outcome.changed |= line.DecimalLength != 0;
                 line.DecimalLength = 0;
                 ++outcome.groupHeaders;
             }
@@ -91,6 +98,8 @@ RebuildOutcome RebuildSettled(ItemTable& local, ItemTable& standard, const PaneW
         const RebuildOutcome again = RebuildPass(local, standard, true, watch);
         outcome.herePosition = again.herePosition;
         outcome.otherLink = again.otherLink;
+        if (!outcome.outOfRange)
+            outcome.outOfRange = again.outOfRange;
         if (!again.changed)
             break;  // a fixed point: further passes would change nothing
     }
@@ -113,9 +122,9 @@ QString ListText(const FormatItem& item, bool local)
     for (quint64 rest = qAbs(qint64(number)); rest > 0 || nDigits < 6; rest /= 10)
         digits[nDigits++] = char('0' + rest % 10);
     const bool header = item.IsGroupHeader();
-    const int indent = qMax(0, item.Level) * 3;
+    const qsizetype indent = qsizetype(qMax(0, item.Level)) * 3;
     const int sign = number < 0 ? 1 : 0;
-    const int tail = header ? caption.size() + item.MultiDetailNo.size() : item.ItemName.size();
+    const qsizetype tail = header ? caption.size() + item.MultiDetailNo.size() : item.ItemName.size();
     QString text(indent + sign + nDigits + 2 + tail, Qt::Uninitialized);
     QChar* out = text.data();
     out = std::fill_n(out, indent, QLatin1Char(' '));

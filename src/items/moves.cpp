@@ -1,6 +1,7 @@
 #include "items/moves.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -43,7 +44,7 @@ void Rotate(ItemTable& t, int at, int from, int to)
 // exactly one level deeper, up to the first line with another level).
 int GroupEnd(const ItemTable& t, int p, int n)
 {
-    const qint32 member = t[p].Level + 1;
+    const qint64 member = qint64(t[p].Level) + 1;
     int e = p + 1;
     while (e <= n && t[e].Level == member)
         ++e;
@@ -102,12 +103,16 @@ Move MoveUp(ItemTable& t, int m, int n)
         r.movingAt = m - 1;
         r.aboveAt = m;
     } else if (k == Kind::Header && a == Kind::Member && !Linked(line)) {
-        // The group nests into the group above.
+        // The group nests into the group above, unless a level would leave 32 bits.
         const qint32 old = line.Level;
-        const qint32 diff = above.Level - old;
+        const qint64 diff = qint64(above.Level) - old;
+        int end = m + 1;
+        for (; end <= n && t[end].Level > old; ++end)
+            if (qint64(t[end].Level) + diff > std::numeric_limits<qint32>::max())
+                return Move{};
         t[m].Level = above.Level;
-        for (int j = m + 1; j <= n && t[j].Level > old; ++j)
-            t[j].Level += diff;
+        for (int j = m + 1; j < end; ++j)
+            t[j].Level = qint32(t[j].Level + diff);
         r.movingAt = m;
         r.aboveAt = m - 1;
         r.inPlace = true;
