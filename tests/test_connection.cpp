@@ -7,7 +7,33 @@
 
 #include <QSqlField>
 #include <QSqlRecord>
+#include <QTemporaryFile>
 #include <QTest>
+
+#include <cstdio>
+#include <functional>
+#include <unistd.h>
+
+namespace {
+
+// What the calls wrote to standard error.
+QString StandardError(const std::function<void()>& calls)
+{
+    QTemporaryFile file;
+    if (!file.open())
+        return QStringLiteral("no temporary file");
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    dup2(file.handle(), STDERR_FILENO);
+    calls();
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    file.seek(0);
+    return QString::fromUtf8(file.readAll());
+}
+
+}  // namespace
 
 class TestConnection : public QObject {
     Q_OBJECT
@@ -44,6 +70,42 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(SqlError, other.OpenDatabaseConnection(s, QStringLiteral("h")));
             QVERIFY(!other.IsOpen());
         }
+    }
+
+    // A password holding ";" and "}" reaches psqlODBC whole; the SQLite
+    // driver splits at every ";", so there it is refused.
+    void passwordWithSeparators()
+    {
+        const bool server = db_.Engine() == SqlEngine::PostgreSQL;
+        EnvironmentSettings s = site_.Settings();
+        s.UserId = QStringLiteral("k450120_odd");
+        s.Password = QStringLiteral("p;w}d{x");
+        Connection other;
+        if (!server) {
+            QVERIFY_THROWS_EXCEPTION(SqlError, other.OpenDatabaseConnection(s, QStringLiteral("h")));
+            return;
+        }
+        Execute(db_, QStringLiteral("DROP ROLE IF EXISTS k450120_odd"));
+        Execute(db_, QStringLiteral("CREATE ROLE k450120_odd LOGIN PASSWORD 'p;w}d{x'"));
+        QVERIFY_THROWS_NO_EXCEPTION(other.OpenDatabaseConnection(s, QStringLiteral("h")));
+        QCOMPARE(QueryRows(other, QStringLiteral("SELECT current_user")), QStringList{s.UserId});
+        other.CloseDatabaseConnection();
+        Execute(db_, QStringLiteral("DROP ROLE k450120_odd"));
+    }
+
+    // An error that becomes an empty result leaves the driver's reason on
+    // standard error, in one line.
+    void errorReasonOnStandardError()
+    {
+        db_.BeginTrans();
+        Execute(db_, QStringLiteral("ALTER TABLE 区分マスタ RENAME TO 区分マスタ_old"));
+        QString name = QStringLiteral("unchanged");
+        const QString errors = StandardError([&] { name = LookupCategoryName(db_, QStringLiteral("処理区分"), QStringLiteral("2")); });
+        db_.RollbackTrans();
+        QCOMPARE(name, QString());
+        QCOMPARE(errors.count(QLatin1Char('\n')), 1);
+        const bool server = db_.Engine() == SqlEngine::PostgreSQL;
+        QVERIFY2(errors.contains(server ? QStringLiteral("does not exist") : QStringLiteral("no such table")), qPrintable(errors));
     }
 
     void resultStatusAndColumns()

@@ -106,6 +106,14 @@ private slots:
             QTest::newRow("database folder missing") << "odbc.ini" << "/data/k450120.db" << "/no/such/k450120.db"
                                                      << "box 3" << "接続エラー";
         }
+        // No value of EDI.ini adds attributes of its own to the connect string.
+        if (OnPostgreSql()) {
+            QTest::newRow("password adding a database") << "動作環境" << "PASSWD"
+                << qEnvironmentVariable("K450120_PG_PASSWORD") + QStringLiteral(";Database=postgres") << "box 3" << "接続エラー";
+        } else {
+            QTest::newRow("password adding a database") << "動作環境" << "PASSWD" << "edi;Database=:memory:" << "box 3" << "接続エラー";
+            QTest::newRow("DSN naming a driver") << "動作環境" << "DBSTRING" << "DRIVER=SQLite3" << "box 3" << "接続エラー";
+        }
         // No information-category file: status 5 without any message.
         QTest::newRow("category file missing") << "JOHOKUBUN" << "" << "" << "no box 5" << "";
     }

@@ -22,7 +22,7 @@ QString LookupCategoryName(Connection& db, const QString& kind, const QString& c
         if (!result.AtEnd()) {
             const QVariant value = result.Value(QStringLiteral("区分名称"));
             if (value.isNull())
-                throw SqlError("区分名称 without value");
+                ReportDatabaseError(kind + QLatin1Char(' ') + code, QStringLiteral("区分名称 without value"));
             name = value.toString();
         }
         result.Close();

@@ -4,11 +4,14 @@
 #include "shell/text.h"
 
 #include <QAtomicInt>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlRecord>
 
 #include <clocale>
+#include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -26,12 +29,58 @@ void EnsureUtf8Ctype()
         std::setlocale(LC_CTYPE, "C.UTF-8");
 }
 
-SqlError MakeError(const QString& what, const QSqlError& error)
+SqlError MakeError(const QString& what, const QString& reason)
 {
-    return SqlError((what + QStringLiteral(": ") + error.text()).toStdString());
+    return SqlError((what + QStringLiteral(": ") + reason).toStdString());
+}
+
+// Callers turn the error into a message of their own or an empty result, so
+// the reason also goes to standard error.
+SqlError ReportedError(const QString& what, const QString& reason)
+{
+    ReportDatabaseError(what, reason);
+    return MakeError(what, reason);
+}
+
+// Hands the logon values to Qt's ODBC driver so that none of them can add
+// attributes to the connect string it builds: the password in braces where
+// the driver takes them off, a value holding ";", "{" or "}" refused where
+// it would not.
+void SetLogon(QSqlDatabase& db, const EnvironmentSettings& s)
+{
+    const QString dsn = TrimBlanks(s.DbString);
+    const QString user = TrimBlanks(s.UserId);
+    QString password = TrimBlanks(s.Password);
+    const bool braced = PasswordInBraces(dsn);
+    const QRegularExpression separators(QStringLiteral("[;{}]"));
+    const std::pair<const char*, QString> values[] = {
+        {"DBSTRING", dsn}, {"USERID", user}, {"PASSWD", braced ? QString() : password}};
+    for (const auto& [key, value] : values) {
+        if (value.contains(separators))
+            throw SqlError(std::string(key) + " holds \";\", \"{\" or \"}\", which the data source's"
+                                              " ODBC driver would split into further attributes");
+    }
+    // Qt's ODBC driver opens a name holding ".dsn" as a file DSN, and puts
+    // "DSN=" in front only of a name without "DRIVER=" or "SERVER=".
+    if (dsn.contains(QLatin1String(".dsn"), Qt::CaseInsensitive))
+        throw SqlError("DBSTRING holds \".dsn\", which would name a file DSN");
+    const bool verbatim = dsn.contains(QLatin1String("DRIVER="), Qt::CaseInsensitive)
+        || dsn.contains(QLatin1String("SERVER="), Qt::CaseInsensitive);
+    db.setDatabaseName(verbatim ? QStringLiteral("DSN=") + dsn : dsn);
+    // Appended as ";UID=" and ";PWD=" without any check of their content.
+    db.setUserName(user);
+    db.setPassword(braced ? QLatin1Char('{') + password.replace(QLatin1Char('}'), QStringLiteral("}}")) + QLatin1Char('}')
+                          : password);
 }
 
 }  // namespace
+
+void ReportDatabaseError(const QString& what, const QString& reason)
+{
+    const QString line = QStringLiteral("k450120: ") + what + QStringLiteral(": ") + reason;
+    std::fprintf(stderr, "%s\n", line.simplified().toUtf8().constData());
+    std::fflush(stderr);
+}
 
 void ResultSet::MoveNext()
 {
@@ -41,7 +90,7 @@ void ResultSet::MoveNext()
 QVariant ResultSet::Value(const QString& column) const
 {
     if (!query_ || atEnd_)
-        throw SqlError("no current row");
+        throw ReportedError(column, QStringLiteral("no current row"));
     return query_->value(IndexOf(column));
 }
 
@@ -49,14 +98,14 @@ int ResultSet::IndexOf(const QString& column) const
 {
     const int index = query_ ? ColumnIndex(query_->record(), column) : -1;
     if (index < 0)
-        throw SqlError(("no column " + column).toStdString());
+        throw ReportedError(column, QStringLiteral("no such column"));
     return index;
 }
 
 QVariant ResultSet::Value(int column) const
 {
     if (!query_ || atEnd_)
-        throw SqlError("no current row");
+        throw ReportedError(QStringLiteral("column %1").arg(column), QStringLiteral("no current row"));
     return query_->value(column);
 }
 
@@ -120,11 +169,10 @@ void Connection::OpenDatabaseConnection(const EnvironmentSettings& settings,
     // The machine name labels the connection like the original's environment.
     name_ += QLatin1Char('@') + machineName;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
-    // Qt's ODBC driver puts "DSN=" in front itself.
-    db.setDatabaseName(ConnectString.mid(4));
+    SetLogon(db, settings);
     db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kLoginTimeoutSeconds));
     if (!Open())
-        throw MakeError(QStringLiteral("connect"), db.lastError());
+        throw MakeError(QStringLiteral("connect"), db.lastError().text());
 }
 
 bool Connection::Open()
@@ -133,24 +181,29 @@ bool Connection::Open()
     if (!db.open())
         return false;
     engine_ = EngineOf(db);
-    if (ApplyStatementTimeout())
+    if (!ApplyStatementTimeout().isValid())
         return true;
     db.close();
     return false;
 }
 
-bool Connection::ApplyStatementTimeout()
+QSqlError Connection::ApplyStatementTimeout()
 {
     const QString statement = StatementTimeoutSql(engine_, statementTimeout_);
     QSqlQuery query(Database());
-    return statement.isEmpty() || query.exec(statement);
+    if (!statement.isEmpty())
+        query.exec(statement);
+    return query.lastError();
 }
 
 void Connection::SetStatementTimeout(int seconds)
 {
     statementTimeout_ = seconds;
-    if (IsOpen() && !ApplyStatementTimeout())
-        throw SqlError("cannot set the statement time-out");
+    if (!IsOpen())
+        return;
+    const QSqlError error = ApplyStatementTimeout();
+    if (error.isValid())
+        throw ReportedError(QStringLiteral("statement time-out"), error.text());
 }
 
 void Connection::CloseDatabaseConnection()
@@ -180,13 +233,12 @@ void Connection::SetStatement(const QString& text, const QVariantList& params)
 
 QSqlQuery Connection::Run()
 {
-    try {
-        return RunOnce();
-    } catch (const SqlError&) {
-        if (!Reconnect())
-            throw;
-    }
-    return RunOnce();
+    QSqlQuery query = RunOnce();
+    if (query.lastError().isValid() && Reconnect())
+        query = RunOnce();
+    if (query.lastError().isValid())
+        throw ReportedError(SqlText, query.lastError().text());
+    return query;
 }
 
 bool Connection::Reconnect()
@@ -208,7 +260,7 @@ QSqlQuery Connection::RunOnce()
     QSqlQuery query(Database());
     query.setForwardOnly(true);
     if (!query.prepare(NormalizeSql(SqlText)))
-        throw MakeError(SqlText, query.lastError());
+        return query;
     for (const QVariant& value : SqlParams) {
         // Qt SQL binds a null QString (an empty text box) as SQL NULL; the
         // operator's empty text is an empty string. A null variant stays NULL.
@@ -217,8 +269,7 @@ QSqlQuery Connection::RunOnce()
         else
             query.addBindValue(value);
     }
-    if (!query.exec())
-        throw MakeError(SqlText, query.lastError());
+    query.exec();
     return query;
 }
 
@@ -246,7 +297,7 @@ void Connection::BeginTrans()
     // since its last statement (the server restarted) can be opened again.
     Reconnect();
     if (!Database().transaction())
-        throw MakeError(QStringLiteral("begin"), Database().lastError());
+        throw ReportedError(QStringLiteral("begin"), Database().lastError().text());
     inTransaction_ = true;
 }
 
@@ -254,7 +305,7 @@ void Connection::CommitTrans()
 {
     inTransaction_ = false;
     if (!Database().commit())
-        throw MakeError(QStringLiteral("commit"), Database().lastError());
+        throw ReportedError(QStringLiteral("commit"), Database().lastError().text());
 }
 
 void Connection::RollbackTrans()
@@ -267,5 +318,5 @@ void Connection::RollbackTrans()
     // done): open it again now, running nothing of the write again.
     Reconnect();
     if (!rolledBack)
-        throw MakeError(QStringLiteral("rollback"), error);
+        throw ReportedError(QStringLiteral("rollback"), error.text());
 }

@@ -6,6 +6,7 @@
 #include "shell/sql_dialect.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -86,11 +87,14 @@ public:
     SqlEngine Engine() const { return engine_; }
 
 private:
+    // Runs SqlText, once more after a reconnect; throws SqlError, reported.
     QSqlQuery Run();
+    // The query, failed when its lastError() is valid.
     QSqlQuery RunOnce();
     // Opens the connection with the statement time-out; false when that fails.
     bool Open();
-    bool ApplyStatementTimeout();
+    // The error of setting the time-out; not valid when it is set.
+    QSqlError ApplyStatementTimeout();
     // When the connection itself is broken (the server restarted), opens it
     // again; never inside a transaction, whose statements are lost with the
     // connection. True when reopened.
@@ -103,3 +107,7 @@ private:
 
 // "DSN=" + dsn + ";UID=" + user + ";PWD=" + password + ";", each value trimmed of blanks.
 QString BuildConnectString(const EnvironmentSettings& settings);
+
+// One line on standard error for a database failure that the screen turns
+// into a message of its own or an empty result: what failed, and why.
+void ReportDatabaseError(const QString& what, const QString& reason);

@@ -1,8 +1,24 @@
 #include "shell/sql_dialect.h"
 
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlQuery>
+
+#include <odbcinst.h>
+
+namespace {
+
+// A key of a section of odbc.ini or odbcinst.ini, looked up as the driver
+// manager looks it up when it connects.
+QString OdbcProfileValue(const QString& section, const char* key, const char* file)
+{
+    char value[1024] = {};
+    SQLGetPrivateProfileString(section.toUtf8().constData(), key, "", value, sizeof value, file);
+    return QString::fromUtf8(value);
+}
+
+}  // namespace
 
 SqlEngine EngineOf(const QSqlDatabase& db)
 {
@@ -14,6 +30,17 @@ SqlEngine EngineOf(const QSqlDatabase& db)
     if (probe.exec(QStringLiteral("SELECT sqlite_version()")))
         return SqlEngine::SQLite;
     return SqlEngine::Other;
+}
+
+bool PasswordInBraces(const QString& dsn)
+{
+    QString driver = OdbcProfileValue(dsn, "Driver", "ODBC.INI");
+    // The data source names its driver by a section of odbcinst.ini or by its library.
+    if (!driver.contains(QLatin1Char('/')))
+        driver = OdbcProfileValue(driver, "Driver", "ODBCINST.INI");
+    // psqlODBC; it takes the braces off the password only (measured with
+    // 13.02: a user or data source name keeps them).
+    return QFileInfo(driver).fileName().startsWith(QLatin1String("psqlodbc"));
 }
 
 QString LockClause(SqlEngine engine)

@@ -10,6 +10,11 @@ enum class SqlEngine { SQLite, PostgreSQL, Other };
 // The engine behind an open ODBC connection.
 SqlEngine EngineOf(const QSqlDatabase& db);
 
+// Whether the ODBC driver of a data source, as the ODBC configuration names
+// it, takes a connect-string password in braces ("{p;w}}d}") as one value;
+// others (the SQLite one) split at every ";". Known before connecting.
+bool PasswordInBraces(const QString& dsn);
+
 // The clause that locks the rows a SELECT reads until the transaction ends
 // (empty where a write transaction locks the whole database anyway).
 QString LockClause(SqlEngine engine);
