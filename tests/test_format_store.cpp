@@ -237,6 +237,28 @@ private slots:
                  QStringList{QString::number(local)});
     }
 
+    // Edits that push a position beyond 32 bits are refused, not written.
+    void positionsBeyond32BitsAreNotWritten()
+    {
+        Open(QStringLiteral("1"), QStringLiteral("NEWREG05"), true);
+        ItemTable& l = F().Lines.LocalItems;
+        FormatItem group = Line("M", 0, 0, QStringLiteral("明細"));
+        group.MultiDetailNo = QStringLiteral("1");
+        group.RepeatCount = 9999;
+        l.Insert(1, group);
+        for (int i = 2; i <= 61; ++i) {  // 60 members of 4000: 240,000 × 9999 behind the group
+            l.Insert(i, Line("X", 1, 0, QStringLiteral("項目")));
+            l[i].Length = 4000;
+        }
+        l.Insert(62, Line("X", 0, 0, QStringLiteral("後")));
+        SettleLocalList(F());
+        MessageBoxAnswerer answerer({QMessageBox::Yes});
+        F().ComandBtn[16]->click();
+        QCOMPARE(answerer.Texts(), (QStringList{kAskUpdate, QStringLiteral("ﾌｫｰﾏｯﾄ情報に不正な値があります")}));
+        QVERIFY(answerer.Seen().back().informative.startsWith(QStringLiteral("ローカル 62行目 項目位置")));
+        QCOMPARE(Count(kLines, QStringLiteral("NEWREG05")), 0);
+    }
+
     // Nothing is written under a key the checks did not accept, and the
     // shortcuts of inquiry and delete never write.
     void writesOnlyUnderAcceptedKeys()

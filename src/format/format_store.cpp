@@ -236,6 +236,14 @@ bool WriteLines(F_K450120& form)
         ShowUpdateAborted(form, false);
         return false;
     }
+    // Positions beyond 32 bits are never written (edits can lead there:
+    // deeply nested groups with large repeat counts).
+    try {
+        CheckComputedPositions(form.Lines);
+    } catch (const BadStoredValue& bad) {
+        ShowMessage(&form, QStringLiteral("ﾌｫｰﾏｯﾄ情報に不正な値があります"), msg::OkOnly, QString(), bad.where);
+        return false;
+    }
     const QVariantList key{lines.Code, lines.Bpid};
     Baseline after;
     const bool written = InTransaction(form, [&] {

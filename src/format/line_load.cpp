@@ -111,21 +111,6 @@ void CheckLineBounds(const FormatLines& lines)
     }
 }
 
-// The positions the lists will compute (on copies: the rebuild renumbers and
-// relinks) must fit the 32-bit column they are shown from and written to.
-void CheckComputedPositions(const FormatLines& lines)
-{
-    ItemTable standard = lines.StandardItems;
-    ItemTable local = lines.LocalItems;
-    for (const bool isStandard : {true, false}) {
-        const RebuildOutcome outcome = isStandard ? RebuildPass(standard, local, false, PaneWatch{})
-                                                  : RebuildSettled(local, standard, PaneWatch{});
-        if (outcome.outOfRange)
-            Refuse(LineAt{isStandard, outcome.outOfRange->line}, outcome.outOfRange->column,
-                   QString::number(outcome.outOfRange->value));
-    }
-}
-
 }  // namespace
 
 QByteArray StoredLinesFingerprint(Connection& db, const QString& code, const QString& bpid)
@@ -232,4 +217,19 @@ bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatL
     CheckLineBounds(lines);
     CheckComputedPositions(lines);
     return true;
+}
+
+// The positions the lists compute (on copies: the rebuild renumbers and
+// relinks) must fit the 32-bit column they are shown from and written to.
+void CheckComputedPositions(const FormatLines& lines)
+{
+    ItemTable standard = lines.StandardItems;
+    ItemTable local = lines.LocalItems;
+    for (const bool isStandard : {true, false}) {
+        const RebuildOutcome outcome = isStandard ? RebuildPass(standard, local, false, PaneWatch{})
+                                                  : RebuildSettled(local, standard, PaneWatch{});
+        if (outcome.outOfRange)
+            Refuse(LineAt{isStandard, outcome.outOfRange->line}, outcome.outOfRange->column,
+                   QString::number(outcome.outOfRange->value));
+    }
 }

@@ -21,3 +21,7 @@ bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatL
 
 // A fingerprint of the stored lines of a key (every column of every row).
 QByteArray StoredLinesFingerprint(Connection& db, const QString& code, const QString& bpid);
+
+// Throws BadStoredValue when a position or group length computed from the
+// lines would leave 32 bits (the tables are not changed).
+void CheckComputedPositions(const FormatLines& lines);
