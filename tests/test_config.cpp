@@ -58,11 +58,12 @@ public:
     QString ProgramFolder() const { return Root() + QStringLiteral("/PGM/BIN"); }
     QString IniPath() const { return Root() + QStringLiteral("/EDI.ini"); }
 
-    void Write(const QString& text) const
+    // CP932, or UTF-8 after a byte-order mark.
+    void Write(const QString& text, bool bom = false) const
     {
         QFile file(IniPath());
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(ToAnsi(text));
+        file.write(bom ? "\xEF\xBB\xBF" + text.toUtf8() : ToAnsi(text));
     }
 
     // The complete file with CRLF ends and one key changed; a null value drops the key.
@@ -113,13 +114,14 @@ private slots:
             {"[A]\nK=1\n[S]\nJ=2\n[B]\nK=3\n", "d"},              // other sections: the default
             {"[S]\nK\nKEY=1\nK=2\n", "2"},                        // a line without equals
             {"[S]\nK=ソ表[]\n", "ソ表[]"},  // trail bytes 0x5B, 0x5C, 0x5D are '[', '\' and ']' in ASCII
+            {"\xEF\xBB\xBF[S]\nK=ソ表\n", "ソ表"},                 // UTF-8 after a byte-order mark
         };
         QStringList read, expected;
         for (const auto& r : rows) {
             Site site;
-            site.Write(QString::fromUtf8(r.file));
-            read << TrimAtNull(ReadProfileBuffer(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d"), 256,
-                                                 site.IniPath()));
+            site.Write(QString::fromUtf8(r.file), QByteArray(r.file).startsWith("\xEF\xBB\xBF"));
+            read << TrimAtNull(ProfileFile(site.IniPath()).Buffer(QStringLiteral("S"), QStringLiteral("K"),
+                                                                  QStringLiteral("d"), 256));
             expected << QString::fromUtf8(r.value);
         }
         QCOMPARE(read, expected);
@@ -144,10 +146,11 @@ private slots:
         Site site;
         const QString path = site.IniPath();
         // A missing file, section or key reads as the default, through the same buffer.
-        QCOMPARE(ReadProfileBuffer(QStringLiteral("S"), QStringLiteral("K"), value, bufferSize, path), buffer);
+        QCOMPARE(ProfileFile(path).Buffer(QStringLiteral("S"), QStringLiteral("K"), value, bufferSize), buffer);
         site.Write(QStringLiteral("[S]\r\nK=") + value + QStringLiteral("\r\n"));
-        QCOMPARE(ReadProfileBuffer(QStringLiteral("S"), QStringLiteral("K"), QString(), bufferSize, path), buffer);
-        QCOMPARE(ReadProfileBuffer(QStringLiteral("T"), QStringLiteral("K"), value, bufferSize, path), buffer);
+        const ProfileFile profile(path);
+        QCOMPARE(profile.Buffer(QStringLiteral("S"), QStringLiteral("K"), QString(), bufferSize), buffer);
+        QCOMPARE(profile.Buffer(QStringLiteral("T"), QStringLiteral("K"), value, bufferSize), buffer);
         // Blanks before the NUL stay; without a NUL there is no text.
         QCOMPARE(TrimAtNull(QByteArray(" A \0CD", 6)), QStringLiteral(" A "));
         QCOMPARE(TrimAtNull(QByteArray("AB  ")), QString());
@@ -168,13 +171,13 @@ private slots:
     {
         QStringList parsed;
         for (const char* text : {" 12 ", "-3.5", "&hff", "&HFF&", "&H8000000F&", "", "12abc", "&H", "&HXYZ", "1,000",
-                                 "nan", "-inf"}) {
+                                 "nan", "-inf", "1e400", "0x10", "  ", "&H-1", "&H 1", "&H0x10"}) {
             double value = 0;
             parsed << (ParseProfileNumber(QString::fromUtf8(text), value) ? QString::number(value, 'f', 1)
                                                                          : QStringLiteral("no"));
         }
         QCOMPARE(parsed, (QStringList{"12.0", "-3.5", "255.0", "255.0", "2147483663.0", "no", "no", "no", "no", "no",
-                                      "no", "no"}));
+                                      "no", "no", "no", "no", "no", "no", "no", "no"}));
     }
 
     void environment()
@@ -214,11 +217,12 @@ private slots:
         QCOMPARE((QStringList{d.Label.FontName, d.Text.FontName, d.Text.FontSize, d.Title.FontStrikethru}),
                  (QStringList{"ＭＳ ゴシック", longName.left(255), "10.5", "True"}));
         QCOMPARE(f.Minimaize, qint16(1));
-        // A colour that is empty, missing, no number or with the top bit set but no system colour
-        // (0-24), or a MINIMAIZE out of 16 bits, is refused.
+        // A colour that is empty, missing, no number, above 0xFFFFFF or with the top bit set but no
+        // system colour (0-24), or a MINIMAIZE out of 16 bits, is refused.
         const struct { const char *key, *value; bool ok; } rows[] = {
             {"LabelBackColor", "", false}, {"TextFocusColor", nullptr, false}, {"TitleForeColor", "red", false},
             {"TextBackColor", "&H80000018&", true}, {"TextFocusColor", "&H80000019&", false},
+            {"TextBackColor", "&H1000000", false},
             {"LabelForeColor", "-1", false},
             {"MINIMAIZE", "-32768", true}, {"MINIMAIZE", "&H7FFF", true}, {"MINIMAIZE", "\"5\"", true},
             {"MINIMAIZE", "32768", false}, {"MINIMAIZE", "-32769", false}, {"MINIMAIZE", nullptr, false},

@@ -23,7 +23,7 @@ DisplaySettings Valid()
     DisplaySettings d;
     d.FormBackColor = QStringLiteral("15790320");
     // Colours in the original's BGR order: 0x0000FF is red.
-    d.Label = Look(0x0000FF, 0x00FF00, "True", "false", "9.5", "0", "-1");
+    d.Label = Look(0x0000FF, 0x00FF00, "True", "false", "9.5", "0", "1");
     d.Text = Look(0xFFFFFF, 0x800000, "FALSE", "TRUE", "11", "False", "False");
     d.TextFocusColor = 0xCCFFFF;
     d.Title = Look(0x123456, 0, "1", "0", "12", "True", "0");
@@ -88,6 +88,7 @@ private slots:
         QTest::newRow("tool tip background") << -2147483624.0 << p.color(QPalette::ToolTipBase);
         QTest::newRow("no role: button shadow") << -2147483632.0 << QColor(128, 128, 128);
         QTest::newRow("beyond the last index") << -2147483623.0 << QColor();
+        QTest::newRow("above 0xFFFFFF") << 16777216.0 << QColor();
         QTest::newRow("-1") << -1.0 << QColor();
         QTest::newRow("below 32 bits") << -2147483649.0 << QColor();
     }

@@ -17,6 +17,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString kCodes = QStringLiteral("SEARCH_MSTDB");
@@ -319,6 +321,10 @@ private slots:
         ModalDriver driver(kCategories, [](QDialog* d) { d->reject(); });
         QVERIFY(QFile::remove(site_.CategoryFile()));
         QCOMPARE(Categories(&code, &name), qint16(9));
+        // A FIFO in its place is no file to read either.
+        QCOMPARE(mkfifo(QFile::encodeName(site_.CategoryFile()).constData(), 0600), 0);
+        QCOMPARE(Categories(&code, &name), qint16(9));
+        QVERIFY(QFile::remove(site_.CategoryFile()));
         WriteAll(site_.CategoryFile(), categoryFile_);
         site_.SetIniValue(QStringLiteral("PATH"), QStringLiteral("JOHOKUBUN"), QString());
         QCOMPARE(Categories(&code, &name), qint16(9));

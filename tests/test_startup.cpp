@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString kTitle = QStringLiteral("フォーマット情報マスタ保守");
@@ -29,6 +31,21 @@ bool EditOdbcIni(const TempSite& site, const QString& pattern, const QString& re
     ini.close();
     text.replace(QRegularExpression(pattern), replacement);
     return ini.open(QIODevice::WriteOnly | QIODevice::Truncate) && ini.write(text.toUtf8()) > 0;
+}
+
+// Puts something else in place of a site file: nothing, a FIFO, a link to a
+// device, or the file grown beyond 1 MiB.
+bool ReplaceFile(const QString& path, const QString& by)
+{
+    if (by == QLatin1String("large")) {
+        QFile file(path);
+        return file.open(QIODevice::Append) && file.write("\r\n;" + QByteArray(1 << 20, 'x')) > 0;
+    }
+    if (!QFile::remove(path))
+        return false;
+    if (by == QLatin1String("fifo"))
+        return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    return by == QLatin1String("missing") || QFile::link(by, path);
 }
 
 }  // namespace
@@ -96,8 +113,12 @@ private slots:
         QTest::newRow("empty LabelFontName") << "Setting0" << "LabelFontName" << "" << "box 4" << "項目設定エラー";
         QTest::newRow("empty FormBackColor") << "Setting0" << "FormBackColor" << "" << "box 4" << "項目設定エラー";
         QTest::newRow("font size not a number") << "Setting0" << "LabelFontSize" << "big" << "box 4" << "項目設定エラー";
-        // Without EDI.ini the connection is what fails.
-        QTest::newRow("EDI.ini missing") << "" << "" << "" << "box 3" << "接続エラー";
+        QTest::newRow("font size infinite") << "Setting0" << "TextFontSize" << "inf" << "box 4" << "項目設定エラー";
+        QTest::newRow("flag neither 0 nor 1") << "Setting0" << "LabelFontBold" << "2" << "box 4" << "項目設定エラー";
+        // Without EDI.ini the connection is what fails; an EDI.ini that cannot be read is refused.
+        QTest::newRow("EDI.ini missing") << "EDI.ini" << "missing" << "" << "box 3" << "接続エラー";
+        QTest::newRow("EDI.ini over 1 MiB") << "EDI.ini" << "large" << "" << "box 2" << "INIﾌｧｲﾙ読込エラー";
+        QTest::newRow("EDI.ini a FIFO") << "EDI.ini" << "fifo" << "" << "box 2" << "INIﾌｧｲﾙ読込エラー";
         // What can go wrong with the database depends on the engine: a file, or a server.
         if (OnPostgreSql()) {
             QTest::newRow("wrong password") << "動作環境" << "PASSWD" << "wrong" << "box 3" << "接続エラー";
@@ -114,8 +135,12 @@ private slots:
             QTest::newRow("password adding a database") << "動作環境" << "PASSWD" << "edi;Database=:memory:" << "box 3" << "接続エラー";
             QTest::newRow("DSN naming a driver") << "動作環境" << "DBSTRING" << "DRIVER=SQLite3" << "box 3" << "接続エラー";
         }
-        // No information-category file: status 5 without any message.
-        QTest::newRow("category file missing") << "JOHOKUBUN" << "" << "" << "no box 5" << "";
+        // No readable information-category file: status 5 without any message, the reason on stderr.
+        QTest::newRow("category file missing") << "JOHOKUBUN" << "missing" << "" << "no box 5" << "does not exist";
+        QTest::newRow("category file a FIFO") << "JOHOKUBUN" << "fifo" << "" << "no box 5" << "not a regular file";
+        QTest::newRow("category file /dev/zero") << "JOHOKUBUN" << "/dev/zero" << "" << "no box 5"
+                                                 << "not a regular file";
+        QTest::newRow("category file over 1 MiB") << "JOHOKUBUN" << "large" << "" << "no box 5" << "larger than";
     }
 
     void failures()
@@ -127,10 +152,10 @@ private slots:
         QFETCH(QString, message);
         TempSite site;
         QVERIFY2(site.Ok(), qPrintable(site.Error()));
-        if (section.isEmpty())
-            QVERIFY(QFile::remove(site.IniPath()));
+        if (section == QLatin1String("EDI.ini"))
+            QVERIFY(ReplaceFile(site.IniPath(), key));
         else if (section == QLatin1String("JOHOKUBUN"))
-            QVERIFY(QFile::remove(site.CategoryFile()));
+            QVERIFY(ReplaceFile(site.CategoryFile(), key));
         else if (section == QLatin1String("odbc.ini"))
             QVERIFY(EditOdbcIni(site, key, value));
         else

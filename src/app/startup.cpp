@@ -93,8 +93,7 @@ int StartUp(F_K450120& form, const QByteArray& commandLine)
         qint16 status = 0;
         LoadCategoryList(form, status);
         if (status == 9)
-            throw StartupFailure{QString(), exit_status::CategoryFile,
-                                 QStringLiteral("information-category file not found")};
+            throw StartupFailure{QString(), exit_status::CategoryFile, form.Categories.Unread};
         QApplication::restoreOverrideCursor();
         form.show();
         CenterForm(&form);

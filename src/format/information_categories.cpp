@@ -1,18 +1,21 @@
 #include "format/information_categories.h"
 
+#include "shell/profile_file.h"
 #include "shell/shift_jis.h"
-
-#include <QFile>
 
 bool ReadInformationCategories(const QString& path, InformationCategories& list)
 {
-    if (path.isEmpty() || !QFile::exists(path))
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
     list = InformationCategories();
-    QByteArray content = file.readAll();
+    if (path.isEmpty()) {
+        list.Unread = QStringLiteral("no information-category file configured");
+        return false;
+    }
+    const SiteFile file = ReadSiteFile(path);
+    if (file.outcome != SiteFile::Read) {
+        list.Unread = QStringLiteral("information-category file %1: %2").arg(path, file.reason);
+        return false;
+    }
+    QByteArray content = file.content;
     if (content.endsWith('\n'))
         content.chop(1);
     if (content.isEmpty())

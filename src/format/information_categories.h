@@ -8,8 +8,10 @@
 struct InformationCategories {
     QStringList Codes;
     QStringList Names;
+    QString Unread;  // why the file was not read; empty when it was
 };
 
-// Reads the file; false when it does not exist (an empty path included).
+// Reads the file; false, with the reason in Unread, when it does not exist (an
+// empty path included) or is no readable regular file of at most 1 MiB.
 // Codes and names are kept untrimmed, as the file has them.
 bool ReadInformationCategories(const QString& path, InformationCategories& list);

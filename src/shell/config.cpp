@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 
@@ -13,9 +15,18 @@ constexpr int kEnvironmentBuffer = 64;
 constexpr int kDefaultBuffer = 256;
 constexpr int kEnvironmentFieldLength = 50;
 
-QString ReadKey(const QString& section, const QString& key, int bufferSize, const QString& path)
+// EDI.ini, read once by each reading procedure.
+ProfileFile OpenConfigFile(const QString& path)
 {
-    return TrimAtNull(ReadProfileBuffer(section, key, QString(), bufferSize, path));
+    ProfileFile profile(path);
+    if (!profile.Error().isEmpty())
+        throw ConfigReadError(profile.Error().toStdString());
+    return profile;
+}
+
+QString ReadKey(const ProfileFile& profile, const QString& section, const QString& key, int bufferSize)
+{
+    return TrimAtNull(profile.Buffer(section, key, QString(), bufferSize));
 }
 
 QString FixedLength(const QString& value, int length)
@@ -31,14 +42,14 @@ double ToNumber(const QString& key, const QString& text)
     return value;
 }
 
-// A colour number; one with the top bit set must name a system colour. One
-// beyond 32 bits is refused only when it is applied.
+// A colour number: 0x00BBGGRR or a system colour. One beyond 32 bits is
+// refused only when it is applied.
 double ToColour(const QString& key, const QString& text)
 {
     const double number = ToNumber(key, text);
     quint32 value = 0;
     if (ColourValue(number, value) && !NamesColour(value))
-        throw ConfigReadError(QStringLiteral("%1: no system colour: '%2'").arg(key, text).toStdString());
+        throw ConfigReadError(QStringLiteral("%1: no colour: '%2'").arg(key, text).toStdString());
     return number;
 }
 
@@ -61,7 +72,11 @@ bool ParseProfileNumber(const QString& text, double& value)
         QString digits = t.mid(2);
         if (digits.endsWith(QLatin1Char('&')))
             digits.chop(1);
+        // toLongLong would also take blanks, a sign or "0x" after "&H".
+        const bool hex = std::all_of(digits.cbegin(), digits.cend(),
+                                     [](QChar c) { return c.unicode() < 128 && std::isxdigit(c.unicode()); });
         value = static_cast<double>(digits.toLongLong(&ok, 16));
+        ok = ok && hex;
     } else {
         value = t.toDouble(&ok);
     }
@@ -86,10 +101,10 @@ QString ConfigFilePath(const QString& programFolder)
 
 EnvironmentSettings ReadEnvironmentSettings(const QString& programFolder)
 {
-    const QString file = ConfigFilePath(programFolder);
+    const ProfileFile file = OpenConfigFile(ConfigFilePath(programFolder));
     const QString section = QStringLiteral("動作環境");
     auto read = [&](const char* key) {
-        return FixedLength(ReadKey(section, QLatin1String(key), kEnvironmentBuffer, file),
+        return FixedLength(ReadKey(file, section, QLatin1String(key), kEnvironmentBuffer),
                            kEnvironmentFieldLength);
     };
     EnvironmentSettings s;
@@ -102,9 +117,9 @@ EnvironmentSettings ReadEnvironmentSettings(const QString& programFolder)
 
 void ReadDisplaySettings(const QString& programFolder, DisplaySettings& d, FurtherSettings& f)
 {
-    const QString file = ConfigFilePath(programFolder);
+    const ProfileFile file = OpenConfigFile(ConfigFilePath(programFolder));
     auto text = [&](const char* section, const QString& key) {
-        return ReadKey(QString::fromUtf8(section), key, kDefaultBuffer, file);
+        return ReadKey(file, QString::fromUtf8(section), key, kDefaultBuffer);
     };
     auto colour = [&](const QString& key) { return ToColour(key, text("Setting0", key)); };
     auto look = [&](const QString& kind, LookSettings& l) {
@@ -139,8 +154,8 @@ void ReadDisplaySettings(const QString& programFolder, DisplaySettings& d, Furth
 QString ReadCategoryFilePath(const QString& programFolder)
 {
     const QString folder = ConfigFolder(programFolder);
-    const QString value = ReadKey(QStringLiteral("PATH"), QStringLiteral("JOHOKUBUN"),
-                                  kEnvironmentBuffer, folder + QStringLiteral("/EDI.ini"));
+    const QString value = ReadKey(OpenConfigFile(ConfigFilePath(programFolder)), QStringLiteral("PATH"),
+                                  QStringLiteral("JOHOKUBUN"), kEnvironmentBuffer);
     if (value.isEmpty())
         return value;
     return QDir(folder.isEmpty() ? QStringLiteral("/") : folder).filePath(value);

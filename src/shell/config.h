@@ -58,10 +58,10 @@ constexpr quint32 kSystemColourCount = 25;
 // with the top bit set as negative numbers. False when it does not fit 32 bits.
 bool ColourValue(double number, quint32& value);
 
-// False for a value with the top bit set that names no system colour.
+// True for 0x00BBGGRR and for a system colour.
 constexpr bool NamesColour(quint32 value)
 {
-    return !(value & kSystemColourBit) || (value & ~kSystemColourBit) < kSystemColourCount;
+    return value & kSystemColourBit ? (value & ~kSystemColourBit) < kSystemColourCount : value <= 0xFFFFFF;
 }
 
 // The folder two levels above the program's folder; throws ConfigReadError

@@ -46,11 +46,12 @@ constexpr SystemColour kSystemColours[] = {
 };
 static_assert(std::size(kSystemColours) == kSystemColourCount);
 
+// Points, fractions allowed; the negated test also refuses "nan".
 double ToSize(const QString& text)
 {
     bool ok = false;
     const double size = text.trimmed().toDouble(&ok);
-    if (!ok || size <= 0)
+    if (!ok || !(size >= 1 && size <= 72))
         throw DisplaySettingError(("font size: " + text).toStdString());
     return size;
 }
@@ -100,9 +101,9 @@ bool ToFlag(const QString& text)
         return false;
     bool ok = false;
     const double number = t.toDouble(&ok);
-    if (!ok)
+    if (!ok || (number != 0 && number != 1))
         throw DisplaySettingError(("flag: " + text).toStdString());
-    return number != 0;
+    return number == 1;
 }
 
 void ApplyDisplaySettings(QWidget* form, const DisplaySettings& d)

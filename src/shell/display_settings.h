@@ -23,6 +23,6 @@ QColor WindowsColor(double number);
 // DisplaySettingError when a value cannot be converted.
 void ApplyDisplaySettings(QWidget* form, const DisplaySettings& settings);
 
-// The text-to-boolean conversion of the original platform: true/false in any
-// case, or a number (0 is false); throws DisplaySettingError otherwise.
+// A flag: true/false in any case, or the number 1 or 0; throws
+// DisplaySettingError otherwise.
 bool ToFlag(const QString& text);

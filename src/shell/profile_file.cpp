@@ -3,6 +3,7 @@
 #include "shell/shift_jis.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -29,45 +30,76 @@ QString TrimSpace(const QString& text)
     return text.mid(begin, end - begin);
 }
 
-bool FindValue(const QString& section, const QString& key, const QString& path, QString& value)
+QString Decode(const QByteArray& content)
 {
+    static const QByteArray bom("\xEF\xBB\xBF");
+    if (content.startsWith(bom))
+        return QString::fromUtf8(content.mid(bom.size()));
+    return FromAnsi(content);
+}
+
+}  // namespace
+
+SiteFile ReadSiteFile(const QString& path, qint64 maxBytes)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {SiteFile::NotOpened, {}, QStringLiteral("does not exist")};
+    if (!info.isFile())
+        return {SiteFile::Refused, {}, QStringLiteral("not a regular file")};
+    const QString tooLarge = QStringLiteral("larger than %1 bytes").arg(maxBytes);
+    if (info.size() > maxBytes)
+        return {SiteFile::Refused, {}, tooLarge};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QString text = FromAnsi(file.readAll());
-    bool inSection = false;
-    const QStringList lines = text.split(QLatin1Char('\n'));
+        return {SiteFile::NotOpened, {}, file.errorString()};
+    // Bounded again: the file may grow after it was measured.
+    QByteArray content = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return {SiteFile::Refused, {}, file.errorString()};
+    if (content.size() > maxBytes)
+        return {SiteFile::Refused, {}, tooLarge};
+    return {SiteFile::Read, content, {}};
+}
+
+ProfileFile::ProfileFile(const QString& path)
+{
+    const SiteFile file = ReadSiteFile(path);
+    if (file.outcome == SiteFile::Refused)
+        error_ = path + QStringLiteral(": ") + file.reason;
+    if (file.outcome != SiteFile::Read)
+        return;
+    QString section;
+    bool inSection = false;  // no key counts before the first section
+    const QStringList lines = Decode(file.content).split(QLatin1Char('\n'));
     for (QString line : lines) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         const QString trimmed = TrimSpace(line);
         if (trimmed.startsWith(QLatin1Char('['))) {
             const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
-            const QString name = TrimSpace(trimmed.mid(1, close < 0 ? -1 : close - 1));
-            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+            section = TrimSpace(trimmed.mid(1, close < 0 ? -1 : close - 1));
+            inSection = true;
             continue;
         }
         if (!inSection || trimmed.startsWith(QLatin1Char(';')))
             continue;
         const qsizetype eq = trimmed.indexOf(QLatin1Char('='));
-        if (eq < 0)
-            continue;
-        if (TrimSpace(trimmed.left(eq)).compare(key, Qt::CaseInsensitive) == 0) {
-            value = StripQuotes(TrimSpace(trimmed.mid(eq + 1)));
-            return true;
-        }
+        if (eq >= 0)
+            entries_.append({section, TrimSpace(trimmed.left(eq)), StripQuotes(TrimSpace(trimmed.mid(eq + 1)))});
     }
-    return false;
 }
 
-}  // namespace
-
-QByteArray ReadProfileBuffer(const QString& section, const QString& key,
-                             const QString& defaultValue, int bufferSize, const QString& path)
+QByteArray ProfileFile::Buffer(const QString& section, const QString& key, const QString& defaultValue,
+                               int bufferSize) const
 {
-    QString value;
-    if (!FindValue(section, key, path, value))
-        value = defaultValue;
+    QString value = defaultValue;
+    for (const Entry& e : entries_) {
+        if (e.section.compare(section, Qt::CaseInsensitive) == 0 && e.key.compare(key, Qt::CaseInsensitive) == 0) {
+            value = e.value;
+            break;
+        }
+    }
     const QByteArray bytes = ToAnsi(CutToBytes(value, bufferSize - 1));
     QByteArray buffer(bufferSize, ' ');
     buffer.replace(0, bytes.size(), bytes);
