@@ -1,9 +1,9 @@
 #include "generator.h"
 
-#include "items/item_list.h"
+#include "core/item_list.h"
 #include "shell/config.h"
 #include "shell/connection.h"
-#include "shell/shift_jis.h"
+#include "core/shift_jis.h"
 
 #include <QElapsedTimer>
 #include <QFile>

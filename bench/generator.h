@@ -3,7 +3,7 @@
 // formats (3,000 and 10,000 lines per layout) under keys of their own, written
 // through the program's Connection in one transaction.
 
-#include "format/format_lines.h"
+#include "core/format_lines.h"
 
 #include <QString>
 #include <QStringList>

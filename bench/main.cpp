@@ -12,7 +12,7 @@
 
 #include "shell/config.h"
 #include "shell/connection.h"
-#include "shell/text.h"
+#include "core/text.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "items/command_dispatch.h"
 #include "items/edit_pane.h"
 #include "items/item_edit.h"
-#include "items/item_list.h"
+#include "core/item_list.h"
 #include "items/item_list_box.h"
 #include "items/linking.h"
 #include "items/list_view.h"

@@ -3,7 +3,7 @@
 
 #include "support.h"
 
-#include "format/format_lines.h"
+#include "core/format_lines.h"
 
 #include <QString>
 

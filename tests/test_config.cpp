@@ -2,7 +2,7 @@
 
 #include "shell/config.h"
 #include "shell/profile_file.h"
-#include "shell/shift_jis.h"
+#include "core/shift_jis.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -4,7 +4,7 @@
 
 #include "format/screen_mode.h"
 #include "shell/dialogs.h"
-#include "shell/shift_jis.h"
+#include "core/shift_jis.h"
 #include "support/form_harness.h"
 
 #include <QApplication>

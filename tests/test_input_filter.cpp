@@ -1,6 +1,6 @@
 // Which typed characters each input class lets through, and how letters change.
 
-#include "shell/input_filter.h"
+#include "core/input_filter.h"
 
 #include <QtTest>
 

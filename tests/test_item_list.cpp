@@ -3,7 +3,7 @@
 // test_rebuild_equivalence compares the rebuild with the literal rules over
 // random edits; these catch a misreading that both would share.
 
-#include "items/item_list.h"
+#include "core/item_list.h"
 #include "items/item_ops.h"
 
 #include <QTest>

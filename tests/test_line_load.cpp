@@ -3,7 +3,7 @@
 // test_load_equivalence do not make.
 
 #include "format/line_load.h"
-#include "items/item_list.h"
+#include "core/item_list.h"
 #include "support/form_harness.h"
 #include "support/message_box_answerer.h"
 

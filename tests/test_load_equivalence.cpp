@@ -4,7 +4,7 @@
 
 #include "format/dictionary.h"
 #include "format/line_load.h"
-#include "shell/text.h"
+#include "core/text.h"
 #include "support/form_harness.h"
 
 #include <QRandomGenerator>

@@ -2,8 +2,8 @@
 // members run to the end, the first and last line, and links following their
 // lines through every move.
 
-#include "items/item_list.h"
-#include "items/moves.h"
+#include "core/item_list.h"
+#include "core/moves.h"
 
 #include <QTest>
 

@@ -3,12 +3,12 @@
 // of the rebuild rules, over thousands of random edits of random formats.
 
 #include "app/main_form.h"
-#include "items/item_list.h"
+#include "core/item_list.h"
 #include "items/item_list_box.h"
 #include "items/item_ops.h"
 #include "items/linking.h"
 #include "items/list_view.h"
-#include "items/moves.h"
+#include "core/moves.h"
 
 #include <QLabel>
 #include <QRandomGenerator>

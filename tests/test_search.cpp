@@ -4,7 +4,7 @@
 
 #include "search/category_search.h"
 #include "search/code_search.h"
-#include "shell/shift_jis.h"
+#include "core/shift_jis.h"
 #include "support/form_harness.h"
 #include "support/message_box_answerer.h"
 #include "support/modal_driver.h"

@@ -1,7 +1,7 @@
 // Byte measures in code page 932 and the lenient numeric reading of typed text.
 
-#include "shell/shift_jis.h"
-#include "shell/text.h"
+#include "core/shift_jis.h"
+#include "core/text.h"
 
 #include <QtTest>
 

@@ -2,7 +2,7 @@
 // The main form F_K450120: its controls, laid out as designed, and the state
 // of the run that the form's operations share.
 
-#include "format/format_lines.h"
+#include "core/format_lines.h"
 #include "format/information_categories.h"
 #include "shell/config.h"
 #include "shell/connection.h"

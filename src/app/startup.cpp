@@ -5,7 +5,7 @@
 #include "format/screen_mode.h"
 #include "shell/dialogs.h"
 #include "shell/display_settings.h"
-#include "shell/text.h"
+#include "core/text.h"
 
 #include <QApplication>
 #include <QDate>

@@ -8,7 +8,7 @@
 #include "items/item_list_box.h"
 #include "search/code_search.h"
 #include "shell/dialogs.h"
-#include "shell/text.h"
+#include "core/text.h"
 #include "validation/field_checks.h"
 
 #include <QGroupBox>

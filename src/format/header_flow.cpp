@@ -1,7 +1,7 @@
 #include "format/header_flow.h"
 
 #include "app/main_form.h"
-#include "shell/text.h"
+#include "core/text.h"
 #include "validation/field_checks.h"
 
 #include <QLabel>

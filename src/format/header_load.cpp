@@ -3,7 +3,7 @@
 #include "app/main_form.h"
 #include "shell/category_lookup.h"
 #include "shell/connection.h"
-#include "shell/text.h"
+#include "core/text.h"
 
 #include <QCryptographicHash>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "format/information_categories.h"
 
 #include "shell/profile_file.h"
-#include "shell/shift_jis.h"
+#include "core/shift_jis.h"
 
 bool ReadInformationCategories(const QString& path, InformationCategories& list)
 {

@@ -1,10 +1,10 @@
 #include "format/line_load.h"
 
-#include "format/column_ranges.h"
-#include "items/item_list.h"
+#include "core/column_ranges.h"
+#include "core/item_list.h"
 #include "shell/connection.h"
-#include "shell/shift_jis.h"
-#include "shell/text.h"
+#include "core/shift_jis.h"
+#include "core/text.h"
 
 #include <QCryptographicHash>
 

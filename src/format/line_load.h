@@ -1,7 +1,7 @@
 #pragma once
 // Loading the stored lines of a format into the two tables.
 
-#include "format/format_lines.h"
+#include "core/format_lines.h"
 
 #include <QString>
 

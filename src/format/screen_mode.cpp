@@ -7,7 +7,7 @@
 #include "items/item_list_box.h"
 #include "items/list_view.h"
 #include "shell/dialogs.h"
-#include "shell/text.h"
+#include "core/text.h"
 #include "shell/twips.h"
 
 #include <QGroupBox>

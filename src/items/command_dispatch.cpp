@@ -11,7 +11,7 @@
 #include "search/category_search.h"
 #include "search/code_search.h"
 #include "shell/key_codes.h"
-#include "shell/text.h"
+#include "core/text.h"
 #include "validation/field_checks.h"
 
 #include <QApplication>

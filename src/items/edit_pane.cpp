@@ -6,7 +6,7 @@
 #include "items/linking.h"
 #include "shell/category_lookup.h"
 #include "shell/control_text.h"
-#include "shell/text.h"
+#include "core/text.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -6,9 +6,9 @@
 #include "items/item_list_box.h"
 #include "items/item_ops.h"
 #include "items/list_view.h"
-#include "items/moves.h"
+#include "core/moves.h"
 #include "shell/category_lookup.h"
-#include "shell/text.h"
+#include "core/text.h"
 #include "validation/pane_checks.h"
 
 #include <QLabel>

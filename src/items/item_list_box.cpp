@@ -1,6 +1,6 @@
 #include "items/item_list_box.h"
 
-#include "items/item_list.h"
+#include "core/item_list.h"
 
 #include <QMouseEvent>
 

@@ -3,7 +3,7 @@
 // line's text only when the line is painted, so that a rebuild of thousands
 // of lines costs a model reset instead of one list item per line.
 
-#include "format/format_lines.h"
+#include "core/format_lines.h"
 
 #include <QAbstractListModel>
 #include <QListView>

@@ -1,7 +1,7 @@
 #pragma once
 // Adding and removing lines in a layout table. Plain values, no widgets.
 
-#include "format/format_lines.h"
+#include "core/format_lines.h"
 
 // What the pane tells about the line being committed.
 struct PaneState {

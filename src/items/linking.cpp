@@ -4,7 +4,7 @@
 #include "items/edit_pane.h"
 #include "items/item_list_box.h"
 #include "items/list_view.h"
-#include "shell/text.h"
+#include "core/text.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 // Links between the lines of the two layouts.
 
-#include "format/format_lines.h"
+#include "core/format_lines.h"
 
 class F_K450120;
 

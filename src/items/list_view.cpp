@@ -1,9 +1,9 @@
 #include "items/list_view.h"
 
 #include "app/main_form.h"
-#include "items/item_list.h"
+#include "core/item_list.h"
 #include "items/item_list_box.h"
-#include "shell/text.h"
+#include "core/text.h"
 
 #include <QLabel>
 

@@ -5,7 +5,7 @@
 #include "shell/config.h"
 #include "shell/control_text.h"
 #include "shell/dialogs.h"
-#include "shell/text.h"
+#include "core/text.h"
 #include "shell/twips.h"
 
 #include <QHeaderView>

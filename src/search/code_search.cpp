@@ -4,7 +4,7 @@
 #include "shell/connection.h"
 #include "shell/control_text.h"
 #include "shell/dialogs.h"
-#include "shell/text.h"
+#include "core/text.h"
 #include "shell/twips.h"
 
 #include <QTableWidget>

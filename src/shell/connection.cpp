@@ -1,7 +1,7 @@
 #include "shell/connection.h"
 
 #include "shell/sql_identifiers.h"
-#include "shell/text.h"
+#include "core/text.h"
 
 #include <QAtomicInt>
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 
 #include "shell/connection.h"
 #include "shell/field_table.h"
-#include "shell/shift_jis.h"
+#include "core/shift_jis.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "shell/field_edit.h"
 
 #include "shell/key_codes.h"
-#include "shell/shift_jis.h"
+#include "core/shift_jis.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "shell/field_table.h"
 
-#include "shell/input_filter.h"
+#include "core/input_filter.h"
 #include "shell/key_codes.h"
-#include "shell/shift_jis.h"
+#include "core/shift_jis.h"
 
 #include <QApplication>
 #include <QLabel>

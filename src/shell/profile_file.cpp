@@ -1,6 +1,6 @@
 #include "shell/profile_file.h"
 
-#include "shell/shift_jis.h"
+#include "core/shift_jis.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -10,7 +10,7 @@
 #include "items/item_list_box.h"
 #include "shell/category_lookup.h"
 #include "shell/dialogs.h"
-#include "shell/text.h"
+#include "core/text.h"
 #include "validation/pane_checks.h"
 
 #include <QGroupBox>

@@ -4,11 +4,11 @@
 #include "format/dictionary.h"
 #include "items/edit_pane.h"
 #include "items/item_edit.h"
-#include "items/item_list.h"
+#include "core/item_list.h"
 #include "items/item_list_box.h"
 #include "shell/category_lookup.h"
-#include "shell/shift_jis.h"
-#include "shell/text.h"
+#include "core/shift_jis.h"
+#include "core/text.h"
 #include "validation/field_checks.h"
 
 #include <QLabel>

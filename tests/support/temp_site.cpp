@@ -1,6 +1,6 @@
 #include "support/temp_site.h"
 
-#include "shell/shift_jis.h"
+#include "core/shift_jis.h"
 
 #include <QFile>
 #include <QProcess>

@@ -3,7 +3,7 @@
 // groups, nesting a group into the one above, the jumps of linked lines in
 // front of a group, whole groups moving as blocks. Plain values, no widgets.
 
-#include "format/format_lines.h"
+#include "core/format_lines.h"
 
 #include <optional>
 

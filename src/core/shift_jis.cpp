@@ -1,4 +1,4 @@
-#include "shell/shift_jis.h"
+#include "core/shift_jis.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

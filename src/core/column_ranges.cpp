@@ -1,4 +1,4 @@
-#include "format/column_ranges.h"
+#include "core/column_ranges.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "items/moves.h"
+#include "core/moves.h"
 
 #include <algorithm>
 #include <limits>

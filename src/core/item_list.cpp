@@ -1,4 +1,4 @@
-#include "items/item_list.h"
+#include "core/item_list.h"
 
 #include <algorithm>
 #include <limits>

@@ -2,7 +2,7 @@
 // Rebuilding a layout from its table: serial numbers, item positions, local
 // group lengths, partner links and the list texts. Plain values, no widgets.
 
-#include "format/format_lines.h"
+#include "core/format_lines.h"
 
 #include <QStringList>
 

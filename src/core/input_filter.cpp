@@ -1,4 +1,4 @@
-#include "shell/input_filter.h"
+#include "core/input_filter.h"
 
 namespace {
 
