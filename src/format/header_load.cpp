@@ -1,6 +1,7 @@
 #include "format/header_load.h"
 
 #include "app/main_form.h"
+#include "format/line_load.h"
 #include "shell/category_lookup.h"
 #include "shell/connection.h"
 #include "core/text.h"
@@ -74,12 +75,11 @@ QByteArray StoredHeaderFingerprint(Connection& db, const QString& code, const QS
     OpenHeader(db, code, bpid, row, lock);
     if (row.AtEnd())
         return {};
+    QList<int> columns;
+    for (int c = 0; c < row.ColumnCount(); ++c)
+        columns << c;
     QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (int c = 0; c < row.ColumnCount(); ++c) {
-        const QVariant v = row.Value(c);
-        hash.addData(v.isNull() ? QByteArrayView("\x01") : QByteArrayView(v.toString().toUtf8()));
-        hash.addData(QByteArrayView("\x00", 1));
-    }
+    HashRow(row, columns, hash);
     row.Close();
     return hash.result();
 }

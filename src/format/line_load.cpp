@@ -40,16 +40,6 @@ const char* const kLineColumns[] = {
     "フォーマット種別", "項目通番", "対応項目通番", "レベル番号", "項目№", "項目位置", "項目名称", "属性",
     "長さ", "小数部長さ", "マルチ明細番号", "繰返し数", "固定項目値", "変換エラー対処"};
 
-// Adds the line columns of the current row to the hash.
-void HashRow(const ResultSet& rs, const QList<int>& columns, QCryptographicHash& hash)
-{
-    for (const int c : columns) {
-        const QVariant v = rs.Value(c);
-        hash.addData(v.isNull() ? QByteArrayView("\x01") : QByteArrayView(v.toString().toUtf8()));
-        hash.addData(QByteArrayView("\x00", 1));
-    }
-}
-
 QList<int> LineColumns(const ResultSet& rs)
 {
     QList<int> columns;
@@ -112,6 +102,15 @@ void CheckLineBounds(const FormatLines& lines)
 }
 
 }  // namespace
+
+void HashRow(const ResultSet& rs, const QList<int>& columns, QCryptographicHash& hash)
+{
+    for (const int c : columns) {
+        const QVariant v = rs.Value(c);
+        hash.addData(v.isNull() ? QByteArrayView("\x01") : QByteArrayView(v.toString().toUtf8()));
+        hash.addData(QByteArrayView("\x00", 1));
+    }
+}
 
 QByteArray StoredLinesFingerprint(Connection& db, const QString& code, const QString& bpid)
 {

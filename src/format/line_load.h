@@ -3,9 +3,12 @@
 
 #include "core/format_lines.h"
 
+#include <QList>
 #include <QString>
 
 class Connection;
+class QCryptographicHash;
+class ResultSet;
 
 // A stored value outside its column's range, or a position computed from
 // the lines that leaves 32 bits: the format cannot be edited.
@@ -18,6 +21,9 @@ struct BadStoredValue {
 // its type, trimmed of blanks, is "E" or "L" (null counts as "E"). False when
 // the key has no lines; the tables are then untouched. Throws BadStoredValue.
 bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatLines& lines);
+
+// Adds the columns of the current row to a fingerprint (null apart from any text).
+void HashRow(const ResultSet& rs, const QList<int>& columns, QCryptographicHash& hash);
 
 // A fingerprint of the stored lines of a key (every column of every row).
 QByteArray StoredLinesFingerprint(Connection& db, const QString& code, const QString& bpid);
