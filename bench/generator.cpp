@@ -1,8 +1,8 @@
 #include "generator.h"
 
 #include "core/item_list.h"
-#include "shell/config.h"
-#include "shell/connection.h"
+#include "store/config.h"
+#include "store/connection.h"
 #include "core/shift_jis.h"
 
 #include <QElapsedTimer>

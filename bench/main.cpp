@@ -10,8 +10,8 @@
 #include "parts.h"
 #include "support.h"
 
-#include "shell/config.h"
-#include "shell/connection.h"
+#include "store/config.h"
+#include "store/connection.h"
 #include "core/text.h"
 
 #include <QApplication>

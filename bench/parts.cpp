@@ -2,17 +2,17 @@
 
 #include "generator.h"
 
-#include "app/main_form.h"
-#include "format/line_load.h"
-#include "items/command_dispatch.h"
-#include "items/edit_pane.h"
-#include "items/item_edit.h"
+#include "screen/main_form.h"
+#include "store/line_load.h"
+#include "core/command_dispatch.h"
+#include "core/edit_pane.h"
+#include "core/item_edit.h"
 #include "core/item_list.h"
-#include "items/item_list_box.h"
-#include "items/linking.h"
-#include "items/list_view.h"
-#include "shell/connection.h"
-#include "shell/sql_identifiers.h"
+#include "screen/item_list_box.h"
+#include "core/linking.h"
+#include "core/list_rebuild.h"
+#include "store/connection.h"
+#include "store/sql_identifiers.h"
 
 #include <QLocale>
 #include <QPushButton>
@@ -278,18 +278,18 @@ std::vector<Row> RebuildPart(Connection& db, const Options& o)
             const Sample s = Measure(
                 o.runs,
                 [&] {
-                    F.Lines.LocalItems = input;
+                    F.State.Lines.LocalItems = input;
                     Flush();
                 },
                 [&] {
-                    SettleLocalList(F);
+                    F.Run([&](FormState& s_) { return SettleLocalList(s_); });
                     if (painted)
                         Flush();
                 },
                 [&] {
                     Flush();
                     guard.Check(label);
-                    RequireSettled(F.Lines.LocalItems, settled, label);
+                    RequireSettled(F.State.Lines.LocalItems, settled, label);
                     if (F.Lis_Local->count() != f.linesPerLayout
                         || F.Lis_Local->text(f.linesPerLayout - 1) != expected.last())
                         throw BenchError(label + QStringLiteral(": list not filled"));
@@ -375,20 +375,20 @@ std::vector<Row> EditPart(const Options& o)
     F_K450120& F = *form;
     const QString E = QStringLiteral("E");
     const QString L = QStringLiteral("L");
-    const FormatLines snapshot = F.Lines;
+    const FormatLines snapshot = F.State.Lines;
     const ItemTable& S0 = snapshot.StandardItems;
     const ItemTable& L0 = snapshot.LocalItems;
 
     // Back to the line screen as opened: tables, lists and empty panes.
     auto reset = [&] {
-        F.Lines = snapshot;
-        F.Lines.ReselectPosition = 0;
-        ClearEditPane(F, E, QStringLiteral("Z"));
-        ClearEditPane(F, L, QStringLiteral("Z"));
-        RebuildItemList(F, E);
-        RebuildItemList(F, L);
-        PrepareItemAdd(F, L);
-        PrepareItemAdd(F, E);
+        F.State.Lines = snapshot;
+        F.State.Lines.ReselectPosition = 0;
+        F.Run([&](FormState& s_) { return ClearEditPane(s_, E, QStringLiteral("Z")); });
+        F.Run([&](FormState& s_) { return ClearEditPane(s_, L, QStringLiteral("Z")); });
+        F.Run([&](FormState& s_) { return RebuildItemList(s_, E); });
+        F.Run([&](FormState& s_) { return RebuildItemList(s_, L); });
+        F.Run([&](FormState& s_) { return PrepareItemAdd(s_, L); });
+        F.Run([&](FormState& s_) { return PrepareItemAdd(s_, E); });
     };
 
     // Deep lines: inserting, editing or deleting there changes three nested
@@ -406,29 +406,29 @@ std::vector<Row> EditPart(const Options& o)
     ops.push_back({QStringLiteral("commit of a new standard line (CommitPaneEntry E)"),
                    [&] {
                        F.Lis_Hyojun->setCurrentRow(pe - 1);
-                       PrepareItemAdd(F, E);
+                       F.Run([&](FormState& s_) { return PrepareItemAdd(s_, E); });
                        F.txt_KomokuNo->setText(QString::number(newItemNo));
                    },
-                   [&] { committed = CommitPaneEntry(F, E); },
+                   [&] { committed = F.Run([&](FormState& s_) { return CommitPaneEntry(s_, E); }); },
                    [&] {
-                       Require(committed && F.Lines.StandardItems.Count() == n + 1
-                                   && F.Lines.StandardItems[pe + 1].ItemNo == newItemNo
+                       Require(committed && F.State.Lines.StandardItems.Count() == n + 1
+                                   && F.State.Lines.StandardItems[pe + 1].ItemNo == newItemNo
                                    && F.Lis_Hyojun->count() == n + 1,
                                QStringLiteral("standard commit"));
                    }});
     ops.push_back({QStringLiteral("commit of a new local line in a depth-3 group (CommitPaneEntry L)"),
                    [&] {
                        F.Lis_Local->setCurrentRow(pl - 1);
-                       PrepareItemAdd(F, L);
+                       F.Run([&](FormState& s_) { return PrepareItemAdd(s_, L); });
                        F.txt_KomokuMei->setText(newName);
                        F.txt_ZokuseiCodeLocal->setText(QStringLiteral("X"));
                        F.txt_NagasaLocal->setText(QStringLiteral("10"));
                        F.txt_SyosuNagasaLocal->setText(QStringLiteral("0"));
                        F.txt_HenkanErrorTaisyoLocal->setText(QStringLiteral("E"));
                    },
-                   [&] { committed = CommitPaneEntry(F, L); },
+                   [&] { committed = F.Run([&](FormState& s_) { return CommitPaneEntry(s_, L); }); },
                    [&] {
-                       const ItemTable& t = F.Lines.LocalItems;
+                       const ItemTable& t = F.State.Lines.LocalItems;
                        Require(committed && t.Count() == n + 1 && t[pl + 1].ItemName == newName
                                    && t[pl + 1].Level == 3 && F.Lis_Local->count() == n + 1
                                    && t[groupOfPl].Length == L0[groupOfPl].Length + 10,
@@ -437,12 +437,12 @@ std::vector<Row> EditPart(const Options& o)
     ops.push_back({QStringLiteral("commit of an edited local line in a depth-3 group (修正 then CommitPaneEntry L)"),
                    [&] {
                        F.Lis_Local->setCurrentRow(pl - 1);
-                       ComandBtnClick(F, 19);  // 修正: BeginEdit, RefreshPane, unlock
+                       F.Run([&](FormState& s_) { return ComandBtnClick(s_, 19); });  // 修正: BeginEdit, RefreshPane, unlock
                        F.txt_NagasaLocal->setText(QString::number(L0[pl].Length + 5));
                    },
-                   [&] { committed = CommitPaneEntry(F, L); },
+                   [&] { committed = F.Run([&](FormState& s_) { return CommitPaneEntry(s_, L); }); },
                    [&] {
-                       const ItemTable& t = F.Lines.LocalItems;
+                       const ItemTable& t = F.State.Lines.LocalItems;
                        Require(committed && t.Count() == n && t[pl].Length == L0[pl].Length + 5
                                    && t[groupOfPl].Length == L0[groupOfPl].Length + 5,
                                QStringLiteral("local edit"));
@@ -456,48 +456,48 @@ std::vector<Row> EditPart(const Options& o)
         };
         auto show = [&F, list, p, side] {
             list->setCurrentRow(p - 1);
-            ShowItemInPane(F, p, side);
+            F.Run([&](FormState& s_) { return ShowItemInPane(s_, p, side); });
         };
         ops.push_back({QStringLiteral("delete (DeleteSelectedItem %1)").arg(side), show,
-                       [&F, side] { DeleteSelectedItem(F, side); },
+                       [&F, side] { F.Run([&](FormState& s_) { return DeleteSelectedItem(s_, side); }); },
                        [&F, list, side, n, p, &before, same] {
-                           const ItemTable& t = F.Lines.Table(side);
+                           const ItemTable& t = F.State.Lines.Table(side);
                            Require(t.Count() == n - 1 && list->count() == n - 1 && same(t[p], before[p + 1]),
                                    QStringLiteral("delete ") + side);
                        }});
         ops.push_back({QStringLiteral("move up (MoveShownItemUp %1)").arg(side), show,
-                       [&F, side] { MoveShownItemUp(F, side); },
+                       [&F, side] { F.Run([&](FormState& s_) { return MoveShownItemUp(s_, side); }); },
                        [&F, side, p, &before, same] {
-                           const ItemTable& t = F.Lines.Table(side);
+                           const ItemTable& t = F.State.Lines.Table(side);
                            Require(same(t[p - 1], before[p]) && same(t[p], before[p - 1])
-                                       && F.Lines.ReselectPosition == p - 1,
+                                       && F.State.Lines.ReselectPosition == p - 1,
                                    QStringLiteral("move up ") + side);
                        }});
         ops.push_back({QStringLiteral("move down (MoveShownItemDown %1)").arg(side), show,
-                       [&F, side] { MoveShownItemDown(F, side); },
+                       [&F, side] { F.Run([&](FormState& s_) { return MoveShownItemDown(s_, side); }); },
                        [&F, side, p, &before, same] {
-                           const ItemTable& t = F.Lines.Table(side);
+                           const ItemTable& t = F.State.Lines.Table(side);
                            Require(same(t[p + 1], before[p]) && same(t[p], before[p + 1])
-                                       && F.Lines.ReselectPosition == p + 1,
+                                       && F.State.Lines.ReselectPosition == p + 1,
                                    QStringLiteral("move down ") + side);
                        }});
     }
     ops.push_back({QStringLiteral("link the shown lines (CreateLink)"),
                    [&] {
-                       ShowItemInPane(F, se, E);
-                       ShowItemInPane(F, sl, L);
+                       F.Run([&](FormState& s_) { return ShowItemInPane(s_, se, E); });
+                       F.Run([&](FormState& s_) { return ShowItemInPane(s_, sl, L); });
                        Require(F.ComandBtn[12]->isEnabled(), QStringLiteral("ﾘﾝｸ作成 not enabled"));
                    },
-                   [&] { CreateLink(F); },
+                   [&] { F.Run([&](FormState& s_) { return CreateLink(s_); }); },
                    [&] {
-                       Require(F.Lines.StandardItems[se].LinkedSerialNo == sl
-                                   && F.Lines.LocalItems[sl].LinkedSerialNo == se,
+                       Require(F.State.Lines.StandardItems[se].LinkedSerialNo == sl
+                                   && F.State.Lines.LocalItems[sl].LinkedSerialNo == se,
                                QStringLiteral("CreateLink"));
                    }});
-    ops.push_back({QStringLiteral("一括ﾘﾝｸ（M) (LinkAll)"), [] {}, [&] { LinkAll(F); },
+    ops.push_back({QStringLiteral("一括ﾘﾝｸ（M) (LinkAll)"), [] {}, [&] { F.Run([&](FormState& s_) { return LinkAll(s_); }); },
                    [&] {
-                       const ItemTable& s = F.Lines.StandardItems;
-                       const ItemTable& l = F.Lines.LocalItems;
+                       const ItemTable& s = F.State.Lines.StandardItems;
+                       const ItemTable& l = F.State.Lines.LocalItems;
                        bool linked = l.Count() == n && F.Lis_Local->count() == n;
                        for (int i = 1; linked && i <= n; ++i)
                            linked = s[i].LinkedSerialNo == i && l[i].LinkedSerialNo == i;
@@ -509,11 +509,14 @@ std::vector<Row> EditPart(const Options& o)
         reset();
         Flush();
         Detail(o, QStringLiteral("RebuildItemList E alone on the form"),
-               Measure(o.runs, Flush, [&] { RebuildItemList(F, E); }));
+               Measure(o.runs, Flush, [&] { F.Run([&](FormState& s_) { return RebuildItemList(s_, E); }); }));
         Detail(o, QStringLiteral("SettleLocalList alone on the form"),
-               Measure(o.runs, Flush, [&] { SettleLocalList(F); }));
+               Measure(o.runs, Flush, [&] { F.Run([&](FormState& s_) { return SettleLocalList(s_); }); }));
         Detail(o, QStringLiteral("Refill alone on the form's local list"),
-               Measure(o.runs, Flush, [&] { F.Lis_Local->Refill(); }));
+               Measure(o.runs, Flush, [&] {
+                   F.State.Lis_Local.Refill();
+                   F.Lis_Local->Show();
+               }));
     }
 
     std::vector<Row> rows;

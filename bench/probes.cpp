@@ -4,10 +4,10 @@
 
 #include "generator.h"
 
-#include "app/main_form.h"
+#include "screen/main_form.h"
 #include "app/startup.h"
-#include "shell/config.h"
-#include "shell/connection.h"
+#include "store/config.h"
+#include "store/connection.h"
 
 #include <QApplication>
 #include <QFont>

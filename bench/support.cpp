@@ -1,9 +1,9 @@
 #include "support.h"
 
-#include "app/main_form.h"
+#include "screen/main_form.h"
 #include "app/startup.h"
 #include "generator.h"
-#include "items/item_list_box.h"
+#include "screen/item_list_box.h"
 
 #include <QAbstractButton>
 #include <QApplication>

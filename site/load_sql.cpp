@@ -2,7 +2,7 @@
 // program's own connection layer, so that both engines see the same statements
 // in the same normalised writing. Usage: k450120-loadsql DSN [USER PASSWORD] -- FILE...
 
-#include "shell/connection.h"
+#include "store/connection.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Profile-file reading and every value the program takes from EDI.ini.
 
-#include "shell/config.h"
-#include "shell/profile_file.h"
+#include "store/config.h"
+#include "store/profile_file.h"
 #include "core/shift_jis.h"
 
 #include <QFile>

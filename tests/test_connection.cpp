@@ -2,7 +2,7 @@
 // drivers in a temporary site. Transactions, bound values and both writings
 // of identifiers are met by the store and operator tests.
 
-#include "shell/category_lookup.h"
+#include "store/lookups.h"
 #include "support/form_harness.h"
 
 #include <QSqlField>
@@ -100,7 +100,7 @@ private slots:
         db_.BeginTrans();
         Execute(db_, QStringLiteral("ALTER TABLE 区分マスタ RENAME TO 区分マスタ_old"));
         QString name = QStringLiteral("unchanged");
-        const QString errors = StandardError([&] { name = LookupCategoryName(db_, QStringLiteral("処理区分"), QStringLiteral("2")); });
+        const QString errors = StandardError([&] { name = SiteLookups(db_, QString()).CategoryName(QStringLiteral("処理区分"), QStringLiteral("2")); });
         db_.RollbackTrans();
         QCOMPARE(name, QString());
         QCOMPARE(errors.count(QLatin1Char('\n')), 1);
@@ -177,9 +177,9 @@ private slots:
         QFETCH(QString, code);
         QFETCH(QString, excluded);
         QFETCH(QString, name);
-        QCOMPARE(LookupCategoryName(db_, kind, code, excluded), name);
+        QCOMPARE(SiteLookups(db_, QString()).CategoryName(kind, code, excluded), name);
         Connection closed;  // a broken connection finds nothing
-        QCOMPARE(LookupCategoryName(closed, kind, code, excluded), QString());
+        QCOMPARE(SiteLookups(closed, QString()).CategoryName(kind, code, excluded), QString());
     }
 };
 

@@ -1,7 +1,7 @@
 // Colours and fonts of the display settings applied by control kind and name.
 // Unusable values end the start-up (test_startup); the site's colours: test_main_form.
 
-#include "shell/display_settings.h"
+#include "screen/display_settings.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // the panes with their labels, names and locking, emptying a pane and the
 // focus hand-over between the panes.
 
-#include "items/edit_pane.h"
+#include "core/edit_pane.h"
 #include "support/form_harness.h"
 #include "support/message_box_answerer.h"
 
@@ -33,7 +33,7 @@ private slots:
         QCOMPARE(local[9], QStringLiteral("   000065  明細番号"));
         QCOMPARE(local[11], QStringLiteral("   000084  部品番号"));
         QCOMPARE(F().focusWidget(), F().txt_KomokuNo);
-        QCOMPARE(F().Lines.EditKind, QStringLiteral("KOMOKU"));
+        QCOMPARE(F().State.Lines.EditKind, QStringLiteral("KOMOKU"));
     }
 
     void standardItemShownByDoubleClick()
@@ -47,7 +47,7 @@ private slots:
                  (QStringList{"9", "4", "0", "125", "出荷場所コード", "X", "英数字", "8", "", "0", "E", "ｴﾗｰ"}));
         QCOMPARE(F().focusWidget(), F().txt_KomokuNo);
         // Opened for editing: the item fields, not the group fields.
-        QVERIFY(F().txt_KomokuNo->isEnabled() && !F().txt_KomokuNo->Locked());
+        QVERIFY(F().txt_KomokuNo->isEnabled() && !F().txt_KomokuNo->isReadOnly());
         QVERIFY(!F().txt_MultiMeisaiBango->isEnabled());
     }
 
@@ -58,7 +58,7 @@ private slots:
                         F().txt_KomokuMei, F().txt_ZokuseiCodeLocal, F().lbl_ZokuseiCodeLocal,
                         F().txt_NagasaLocal, F().txt_MultiMeisaiBangoLocal, F().txt_KurikaesisuLocal}),
                  (QStringList{"9", "12", "65", "出荷明細", "M", "ﾏﾙﾁ明細", "113", "1", "20"}));
-        QCOMPARE(F().Lines.EditKind, QStringLiteral("MEISAI"));
+        QCOMPARE(F().State.Lines.EditKind, QStringLiteral("MEISAI"));
         QVERIFY(F().txt_KurikaesisuLocal->isEnabled() && !F().txt_NagasaLocal->isEnabled());
 
         EnterOnListRow(F().Lis_Hyojun, 11);  // standard line 12, its partner
@@ -72,17 +72,17 @@ private slots:
 
     void showingLocksEveryField()
     {
-        ShowItemInPane(F(), 3, QStringLiteral("L"));
+        F().Run([&](FormState& s_) { return ShowItemInPane(s_, 3, QStringLiteral("L")); });
         QCOMPARE(F().txt_KomokuMei->text(), QStringLiteral("出荷日"));
         for (FieldEdit* f : {F().txt_Yosikisyubetu, F().txt_XMLmojiCode, F().txt_KomokuNo,
                              F().txt_KoteiKomokuTi, F().txt_KomokuMei, F().txt_KoteiKomokuTiLocal})
-            QVERIFY2(f->Locked(), qPrintable(f->objectName()));
+            QVERIFY2(f->isReadOnly(), qPrintable(f->objectName()));
         // Alt+E shows the selected line and unlocks by category.
         SelectListRow(F().Lis_Hyojun, 0);
         F().txt_KomokuNo->setFocus();
         QTest::keyClick(F().txt_KomokuNo, Qt::Key_E, Qt::AltModifier);
         QCOMPARE(F().lbl_KomokuTuban->text(), QStringLiteral("1"));
-        QVERIFY(!F().txt_KomokuNo->Locked());
+        QVERIFY(!F().txt_KomokuNo->isReadOnly());
     }
 
     void inquiryKeepsPanesLocked()
@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(ListCount(F().Lis_Local), 20);
         EnterOnListRow(F().Lis_Local, 0);
         QCOMPARE(F().txt_KomokuMei->text(), QStringLiteral("レコード区分"));
-        QVERIFY(F().txt_KomokuMei->Locked());
+        QVERIFY(F().txt_KomokuMei->isReadOnly());
         QVERIFY(!F().ComandBtn[17]->isEnabled());
         QVERIFY(F().ComandBtn[15]->isEnabled());
     }
@@ -110,9 +110,9 @@ private slots:
 
     void missingCodeWhenShown()
     {
-        F().Lines.StandardItems[2].ConversionError = QStringLiteral("Q");
+        F().State.Lines.StandardItems[2].ConversionError = QStringLiteral("Q");
         MessageBoxAnswerer answerer;
-        ShowItemInPane(F(), 2, QStringLiteral("E"));
+        F().Run([&](FormState& s_) { return ShowItemInPane(s_, 2, QStringLiteral("E")); });
         QCOMPARE(answerer.Texts(), QStringList{kNotFound});
         QCOMPARE(F().txt_HenkanErrorTaisyo->text(), QStringLiteral("Q"));
         QVERIFY(F().lbl_HenkanErrorTaisyo->text().isEmpty());
@@ -120,15 +120,15 @@ private slots:
 
     void focusGoesToTheOtherPane()
     {
-        FocusOtherPane(F(), QStringLiteral("txt_KoteiKomokuTi"));
+        F().Run([&](FormState& s_) { return FocusOtherPane(s_, QStringLiteral("txt_KoteiKomokuTi")); });
         QCOMPARE(F().focusWidget(), F().txt_KoteiKomokuTiLocal);
-        FocusOtherPane(F(), QStringLiteral("txt_KurikaesisuLocal"));
+        F().Run([&](FormState& s_) { return FocusOtherPane(s_, QStringLiteral("txt_KurikaesisuLocal")); });
         QCOMPARE(F().focusWidget(), F().txt_KoteiKomokuTi);
-        F().txt_KoteiKomokuTi->setEnabled(false);
-        F().txt_Kurikaesisu->setEnabled(true);
-        FocusOtherPane(F(), QStringLiteral("txt_KoteiKomokuTiLocal"));
+        F().State.txt_KoteiKomokuTi.enabled = false;
+        F().State.txt_Kurikaesisu.enabled = true;
+        F().Run([&](FormState& s_) { return FocusOtherPane(s_, QStringLiteral("txt_KoteiKomokuTiLocal")); });
         QCOMPARE(F().focusWidget(), F().txt_Kurikaesisu);
-        FocusOtherPane(F(), QStringLiteral("txt_KomokuMei"));  // not a last field: stays
+        F().Run([&](FormState& s_) { return FocusOtherPane(s_, QStringLiteral("txt_KomokuMei")); });  // not a last field: stays
         QCOMPARE(F().focusWidget(), F().txt_Kurikaesisu);
         // Ctrl+Tab hands over between the panes.
         F().txt_KomokuNo->setFocus();

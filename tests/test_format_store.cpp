@@ -3,7 +3,7 @@
 // the copy, and faults in the middle of each write that must leave the stored
 // rows exactly as they were.
 
-#include "items/list_view.h"
+#include "core/list_rebuild.h"
 #include "support/fault_injector.h"
 #include "support/form_harness.h"
 #include "support/message_box_answerer.h"
@@ -78,8 +78,8 @@ private:
     // linked crosswise; one line with an empty multi-detail number.
     void FillTables()
     {
-        ItemTable& e = F().Lines.StandardItems;
-        ItemTable& l = F().Lines.LocalItems;
+        ItemTable& e = F().State.Lines.StandardItems;
+        ItemTable& l = F().State.Lines.LocalItems;
         e.Insert(1, Line("X", 0, 301, QStringLiteral("発注番号"), 2));
         FormatItem header = Line("M", 0, 0, QStringLiteral("明細"), 1);
         header.MultiDetailNo = QStringLiteral("1");
@@ -90,9 +90,9 @@ private:
         l[1].FormatType = QStringLiteral("L");
         l[1].LinkedSerialNo = 2;
         l.Insert(2, Line("X", 0, 0, QStringLiteral("受注'番号"), 1));
-        F().Lines.ReselectPosition = 0;
-        RebuildItemList(F(), QStringLiteral("E"));
-        SettleLocalList(F());
+        F().State.Lines.ReselectPosition = 0;
+        F().Run([&](FormState& s_) { return RebuildItemList(s_, QStringLiteral("E")); });
+        F().Run([&](FormState& s_) { return SettleLocalList(s_); });
     }
 
 private slots:
@@ -108,7 +108,7 @@ private slots:
             QCOMPARE(answerer.Seen().front().icon, QMessageBox::Warning);
         }
         QVERIFY(F().Frame[0]->isHidden());
-        QCOMPARE(F().ScreenMode, QStringLiteral("BODY"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("BODY"));
         QCOMPARE(F().focusWidget(), F().txt_Yosikisyubetu);
         // The lines as stored, column by column.
         const QString key = QStringLiteral(" FROM FL1903レコードフォーマット情報マスタ WHERE BPID='NEWREG01' ORDER BY フォーマット種別,項目通番");
@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(QueryRows(F().Db, QStringLiteral("SELECT 様式識別||格納モード||1バイト文字集合||XML文字コード FROM "
                                                   "FL1902フォーマット情報マスタ WHERE BPID='NEWREG01'")),
                  QStringList{QStringLiteral("11MSS")});
-        QCOMPARE(F().ScreenMode, QStringLiteral("HEAD"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("HEAD"));
         QVERIFY(F().txt_BPID->text().isEmpty());
         QCOMPARE(F().txt_SyoriKbn->text(), QStringLiteral("1"));
     }
@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(Count(kLines, QStringLiteral("NEWREG02")), 5);
         h_.Click(2, {QMessageBox::No});
         QCOMPARE(Count(kLines, QStringLiteral("NEWREG02")), 0);
-        QCOMPARE(F().ScreenMode, QStringLiteral("HEAD"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("HEAD"));
         QCOMPARE(F().focusWidget(), F().txt_JohoKbn);
     }
 
@@ -144,8 +144,8 @@ private slots:
     {
         const QStringList before = Dump();
         Open(QStringLiteral("2"), QStringLiteral("ORDERS01"), true);
-        F().Lines.LocalItems.Remove(1);
-        SettleLocalList(F());
+        F().State.Lines.LocalItems.Remove(1);
+        F().Run([&](FormState& s_) { return SettleLocalList(s_); });
         h_.Click(16, {QMessageBox::Cancel});
         QVERIFY(F().Frame[0]->isVisible());  // Cancel stays on the line screen
         h_.Click(16, {QMessageBox::No});
@@ -170,8 +170,8 @@ private slots:
         const QStringList shipment = StoredFormat(F().Db, QStringLiteral("SHIPNT01"));
         Open(QStringLiteral("2"), QStringLiteral("ORDERS01"), true);
         const int standard = ListCount(F().Lis_Hyojun);
-        F().Lines.LocalItems.Remove(1);
-        SettleLocalList(F());
+        F().State.Lines.LocalItems.Remove(1);
+        F().Run([&](FormState& s_) { return SettleLocalList(s_); });
         const QStringList edited = ListTexts(F().Lis_Local);
         auto enterKey = [this](const char* code, const char* bpid,
                                QList<QMessageBox::StandardButton> answers) {
@@ -201,15 +201,15 @@ private slots:
 
         // Yes to another key writes these lines, then shows the other key's.
         F().ComandBtn[1]->click();
-        F().Lines.LocalItems.Remove(1);
-        SettleLocalList(F());
+        F().State.Lines.LocalItems.Remove(1);
+        F().Run([&](FormState& s_) { return SettleLocalList(s_); });
         QCOMPARE(enterKey("0201", "SHIPNT01", {QMessageBox::Yes}), QStringList{kAskUpdate});
         QCOMPARE(Count(kLines, QStringLiteral("ORDERS01")), edited.size() - 1 + standard);
         QCOMPARE(ListCount(F().Lis_Local), 20);
         QCOMPARE(F().txt_LocalKeishiki->text(), QStringLiteral("F"));  // its header too
         // No drops the edit; the lines shown are the third key's.
-        F().Lines.LocalItems.Remove(1);
-        SettleLocalList(F());
+        F().State.Lines.LocalItems.Remove(1);
+        F().Run([&](FormState& s_) { return SettleLocalList(s_); });
         QCOMPARE(enterKey("0101", "ORDERS01", {QMessageBox::No}), QStringList{kAskUpdate});
         QCOMPARE(StoredFormat(F().Db, QStringLiteral("SHIPNT01")), shipment);
         QCOMPARE(ListCount(F().Lis_Local), edited.size() - 1);
@@ -227,8 +227,8 @@ private slots:
         const QStringList planted = QueryRows(F().Db, others);
         QCOMPARE(planted.size(), 3);
         Open(QStringLiteral("2"), QStringLiteral("INVOIC01"), true, QStringLiteral("0401"));
-        F().Lines.LocalItems.Remove(1);
-        SettleLocalList(F());
+        F().State.Lines.LocalItems.Remove(1);
+        F().Run([&](FormState& s_) { return SettleLocalList(s_); });
         const int local = ListCount(F().Lis_Local);
         QCOMPARE(h_.Click(16, {QMessageBox::Yes}), QStringList{kAskUpdate});
         QCOMPARE(QueryRows(F().Db, others), planted);
@@ -241,7 +241,7 @@ private slots:
     void positionsBeyond32BitsAreNotWritten()
     {
         Open(QStringLiteral("1"), QStringLiteral("NEWREG05"), true);
-        ItemTable& l = F().Lines.LocalItems;
+        ItemTable& l = F().State.Lines.LocalItems;
         FormatItem group = Line("M", 0, 0, QStringLiteral("明細"));
         group.MultiDetailNo = QStringLiteral("1");
         group.RepeatCount = 9999;
@@ -251,7 +251,7 @@ private slots:
             l[i].Length = 4000;
         }
         l.Insert(62, Line("X", 0, 0, QStringLiteral("後")));
-        SettleLocalList(F());
+        F().Run([&](FormState& s_) { return SettleLocalList(s_); });
         MessageBoxAnswerer answerer({QMessageBox::Yes});
         F().ComandBtn[16]->click();
         QCOMPARE(answerer.Texts(), (QStringList{kAskUpdate, QStringLiteral("ﾌｫｰﾏｯﾄ情報に不正な値があります")}));
@@ -288,7 +288,7 @@ private slots:
         F().txt_BPID->setFocus();
         F().txt_BPID->setText(QStringLiteral("NEWREG04"));
         QCOMPARE(PressEnter(F().txt_BPID), QStringList{unknown});
-        QCOMPARE(F().ScreenMode, QStringLiteral("HEAD"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("HEAD"));
         QCOMPARE(alt(F().txt_BPID, Qt::Key_I), QStringList());
         // An accepted key whose detail settings are refused: nothing written.
         QVERIFY(h_.Start());
@@ -340,7 +340,7 @@ private slots:
         F().ComandBtn[0]->click();
         QVERIFY(choose.Seen());
         QCOMPARE(F().txt_LocalKeishiki->text(), QStringLiteral("F"));
-        QCOMPARE(F().ScreenMode, QStringLiteral("BODY"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("BODY"));
         QCOMPARE(F().focusWidget(), F().txt_Yosikisyubetu);
         auto lines = [this](const QString& bpid) {
             return QueryRows(F().Db, QStringLiteral("SELECT フォーマット種別||項目通番||':'||対応項目通番||':'||COALESCE(項目名称,'') "
@@ -359,7 +359,7 @@ private slots:
         F().ComandBtn[0]->click();
         QVERIFY(stop.Seen());
         QCOMPARE(Dump(), before);
-        QCOMPARE(F().ScreenMode, QStringLiteral("BODY"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("BODY"));
     }
 
     void faultLeavesTheRowsAsTheyWere_data()
@@ -390,8 +390,8 @@ private slots:
         Open(category, bpid, button == 16, code);
         FaultInjector fault(F().Db);
         if (button == 16) {
-            F().Lines.StandardItems.Remove(2);
-            RebuildItemList(F(), QStringLiteral("E"));
+            F().State.Lines.StandardItems.Remove(2);
+            F().Run([&](FormState& s_) { return RebuildItemList(s_, QStringLiteral("E")); });
             fault.FailInsertsAfter(kLines, bpid, 10);
         } else if (category == QLatin1String("2")) {
             F().txt_LocalKeishiki->setText(QStringLiteral("C"));

@@ -2,13 +2,13 @@
 // settings, their messages and defaults, the modes, the enabling rules and
 // the switch to the line screen and back.
 
-#include "format/screen_mode.h"
-#include "items/command_dispatch.h"
-#include "shell/twips.h"
+#include "core/screen_mode.h"
+#include "core/command_dispatch.h"
+#include "screen/twips.h"
 #include "support/form_harness.h"
 #include "support/message_box_answerer.h"
 #include "support/modal_driver.h"
-#include "validation/field_checks.h"
+#include "core/field_checks.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -49,7 +49,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, name);
         Type(F().txt_SyoriKbn, QStringLiteral("2"));
-        F().lbl_JohoKbn->setText(QStringLiteral("old"));
+        F().State.lbl_JohoKbn.text = QStringLiteral("old");
         F().txt_JohoKbn->setText(code);
         QCOMPARE(PressEnter(F().txt_JohoKbn), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(F().lbl_JohoKbn->text(), name);
@@ -70,7 +70,7 @@ private slots:
         QFETCH(QString, message);
         ModifyOrders();
         F().txt_Yosikisyubetu->setText(QStringLiteral("11"));
-        F().lbl_KakunoMode->setText(QStringLiteral("ﾏﾙﾁ"));
+        F().State.lbl_KakunoMode.text = QStringLiteral("ﾏﾙﾁ");
         F().txt_BPID->setText(bpid);
         MessageBoxAnswerer answerer;
         QTest::keyClick(F().txt_BPID, Qt::Key_Return);
@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(answerer.Seen().front().icon, QMessageBox::Warning);
         QCOMPARE(Texts({F().txt_JohoKbn, F().txt_BPID, F().lbl_JohoKbn, F().txt_Yosikisyubetu, F().lbl_KakunoMode}),
                  QStringList(5, QString()));
-        QCOMPARE(F().ScreenMode, QStringLiteral("HEAD"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("HEAD"));
         QVERIFY(!F().ComandBtn[1]->isEnabled());
     }
 
@@ -109,7 +109,7 @@ private slots:
         QFETCH(bool, loaded);
         QCOMPARE(h_.EnterKey(category, QStringLiteral("0101"), bpid),
                  message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(F().ScreenMode, mode);
+        QCOMPARE(F().State.ScreenMode, mode);
         QCOMPARE(Texts({F().txt_SintaxID, F().txt_Yosikisyubetu, F().lbl_Yosikisyubetu, F().lbl_XMLmojiCode}),
                  loaded ? QStringList({"CII111", "11", "CII標準 Ver1.1", "Shift_JIS"}) : QStringList(4, QString()));
         if (!message.isEmpty()) {
@@ -165,7 +165,7 @@ private slots:
     void unknownSettingIsRefused()
     {
         NewKey();
-        F().lbl_1ByteMijiSyugo->setText(QStringLiteral("old"));
+        F().State.lbl_1ByteMijiSyugo.text = QStringLiteral("old");
         F().txt_1ByteMijiSyugo->setText(QStringLiteral("Q"));
         F().txt_1ByteMijiSyugo->setFocus();
         {
@@ -182,12 +182,12 @@ private slots:
         F().txt_KakunoMode->setText(QStringLiteral("Q"));
         F().txt_1ByteMijiSyugo->clear();
         MessageBoxAnswerer answerer;
-        QCOMPARE(CheckDetailSettings(F()), qint16(9));
+        QCOMPARE(F().Run([&](FormState& s_) { return CheckDetailSettings(s_); }), qint16(9));
         QCOMPARE(answerer.Texts(), QStringList{kNotFound});
         QCOMPARE(F().txt_Yosikisyubetu->text(), QStringLiteral("11"));
         QVERIFY(F().txt_1ByteMijiSyugo->text().isEmpty());
         F().txt_KakunoMode->setText(QStringLiteral("S"));
-        QCOMPARE(CheckDetailSettings(F()), qint16(0));
+        QCOMPARE(F().Run([&](FormState& s_) { return CheckDetailSettings(s_); }), qint16(0));
         QCOMPARE(Texts({F().txt_XMLmojiCode, F().txt_SintaxID}), (QStringList{"S", "CII111"}));
         QVERIFY(F().Frame[0]->isHidden());
     }
@@ -225,7 +225,7 @@ private slots:
         QCOMPARE((QList<int>{TopTwips(F().FrameBase[1]), TopTwips(F().txt_BPID), LeftTwips(F().FrameBase[0]),
                              LeftTwips(F().txt_JohoKbn)}),
                  (QList<int>{810, 810, 5210, 6875}));
-        QCOMPARE(F().ScreenMode, QStringLiteral("BODY"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("BODY"));
         QVERIFY(F().txt_JohoKbn->isEnabled() && F().txt_BPID->isEnabled());
         // Both panes are prepared for a new item.
         QVERIFY(F().txt_KoteiKomokuTiLocal->isEnabled() && !F().txt_KurikaesisuLocal->isEnabled());
@@ -240,19 +240,19 @@ private slots:
         QCOMPARE((QList<int>{TopTwips(F().FrameBase[1]), TopTwips(F().txt_BPID), LeftTwips(F().FrameBase[0]),
                              LeftTwips(F().txt_JohoKbn)}),
                  (QList<int>{1170, 1170, 210, 1875}));
-        QCOMPARE(F().ScreenMode, QStringLiteral("BODY"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("BODY"));
         QCOMPARE(F().focusWidget(), F().txt_Yosikisyubetu);
         QVERIFY(!F().txt_JohoKbn->isEnabled());
 
         // Back again while already on the header screen: only the program id and lists.
-        SetLeftTwips(F().txt_JohoKbn, 4000);
-        SwitchLayout(F(), false);
+        F().State.txt_JohoKbn.geometry.left = 4000;
+        F().Run([&](FormState& s_) { return SwitchLayout(s_, false); });
         QCOMPARE(LeftTwips(F().txt_JohoKbn), 4000);
-        QCOMPARE(F().ScreenMode, QStringLiteral("BODY"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("BODY"));
         // A box at 5000 or less is not moved left on the way back.
-        SwitchLayout(F(), true);
-        SetLeftTwips(F().txt_JohoKbn, 3000);
-        SwitchLayout(F(), false);
+        F().Run([&](FormState& s_) { return SwitchLayout(s_, true); });
+        F().State.txt_JohoKbn.geometry.left = 3000;
+        F().Run([&](FormState& s_) { return SwitchLayout(s_, false); });
         QCOMPARE(LeftTwips(F().txt_JohoKbn), 3000);
         QCOMPARE(LeftTwips(F().FrameBase[0]), 210);
     }
@@ -277,19 +277,19 @@ private slots:
         QFETCH(bool, cancel);
         QFETCH(bool, links);
         for (int i : {12, 13, 14, 15})
-            F().ComandBtn[i]->setEnabled(true);
+            F().State.ComandBtn[i].enabled = true;
         F().txt_SyoriKbn->setText(category);
-        LockEditFields(F(), 0);
-        QCOMPARE(F().txt_Yosikisyubetu->Locked(), locked);
-        QCOMPARE(F().txt_KomokuNo->Locked(), locked);
-        QVERIFY(!F().txt_JohoKbn->Locked());
+        F().Run([&](FormState& s_) { return LockEditFields(s_, 0); });
+        QCOMPARE(F().txt_Yosikisyubetu->isReadOnly(), locked);
+        QCOMPARE(F().txt_KomokuNo->isReadOnly(), locked);
+        QVERIFY(!F().txt_JohoKbn->isReadOnly());
         for (int i : {4, 11, 17, 24, 16})
             QCOMPARE(F().ComandBtn[i]->isEnabled(), editing);
         QCOMPARE(F().ComandBtn[15]->isEnabled(), cancel);
         for (int i : {12, 13, 14})
             QCOMPARE(F().ComandBtn[i]->isEnabled(), links);
-        LockEditFields(F(), 2);
-        QVERIFY(F().txt_KoteiKomokuTiLocal->Locked());
+        F().Run([&](FormState& s_) { return LockEditFields(s_, 2); });
+        QVERIFY(F().txt_KoteiKomokuTiLocal->isReadOnly());
         QCOMPARE(F().ComandBtn[4]->isEnabled(), editing);
     }
 
@@ -345,7 +345,7 @@ private slots:
         F().ComandBtn[3]->click();
         QCOMPARE(lines(QStringLiteral("ORPHAN01")), 0);
         QCOMPARE(Texts({F().txt_SyoriKbn, F().lbl_SyoriKbn, F().txt_JohoKbn}), (QStringList{"1", "登録", ""}));
-        QCOMPARE(F().ScreenMode, QStringLiteral("MODE"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("MODE"));
         QCOMPARE(F().focusWidget(), F().txt_SyoriKbn);
 
         // A stored format keeps its lines.

@@ -2,7 +2,7 @@
 // goes below the selection, links follow their lines, and the reselected
 // line after a delete.
 
-#include "items/item_edit.h"
+#include "core/item_edit.h"
 #include "support/form_harness.h"
 
 #include <QLabel>
@@ -24,7 +24,7 @@ private slots:
     {
         // Standard line 3 selected: a new item goes to 4; the local line that
         // was linked to old line 4 shows 5 in its pane.
-        const qint32 localOf4 = F().Lines.StandardItems[4].LinkedSerialNo;
+        const qint32 localOf4 = F().State.Lines.StandardItems[4].LinkedSerialNo;
         SelectListRow(F().Lis_Local, localOf4 - 1);
         F().ComandBtn[19]->click();
         QCOMPARE(F().lbl_TaioKomokuTubanLocal->text(), QStringLiteral("4"));
@@ -33,13 +33,13 @@ private slots:
         F().txt_KomokuNo->setText(QStringLiteral("301"));
         QCOMPARE(h_.Click(10), QStringList());
         QCOMPARE(ListCount(F().Lis_Hyojun), 7);
-        QCOMPARE(F().Lines.StandardItems[4].ItemNo, 301);
+        QCOMPARE(F().State.Lines.StandardItems[4].ItemNo, 301);
         QCOMPARE(ListCurrentRow(F().Lis_Hyojun), 3);
-        QCOMPARE(F().Lines.LocalItems[localOf4].LinkedSerialNo, 5);
+        QCOMPARE(F().State.Lines.LocalItems[localOf4].LinkedSerialNo, 5);
         QCOMPARE(F().lbl_TaioKomokuTubanLocal->text(), QStringLiteral("5"));
         // The pane is ready for the next item.
         QVERIFY(F().lbl_KomokuTuban->text().isEmpty());
-        QCOMPARE(F().Lines.EditKind, QStringLiteral("KOMOKU"));
+        QCOMPARE(F().State.Lines.EditKind, QStringLiteral("KOMOKU"));
     }
 
     void deleteSelectsTheNextLine_data()
@@ -57,14 +57,14 @@ private slots:
         QFETCH(int, selected);
         SelectListRow(F().Lis_Local, row);
         F().ComandBtn[19]->click();
-        const qint32 partner = F().Lines.LocalItems[row + 1].LinkedSerialNo;
+        const qint32 partner = F().State.Lines.LocalItems[row + 1].LinkedSerialNo;
         QVERIFY(partner > 0);
         F().ComandBtn[21]->click();
         QCOMPARE(ListCount(F().Lis_Local), 5);
         QCOMPARE(ListCurrentRow(F().Lis_Local), selected);
-        QCOMPARE(F().Lines.StandardItems[partner].LinkedSerialNo, 0);
+        QCOMPARE(F().State.Lines.StandardItems[partner].LinkedSerialNo, 0);
         QVERIFY(F().lbl_KomokuTubanLocal->text().isEmpty());
-        QVERIFY(LinksSymmetric(F().Lines));
+        QVERIFY(LinksSymmetric(F().State.Lines));
     }
 
     void deleteTheOnlyLineAndNothingShown()
@@ -77,16 +77,16 @@ private slots:
         QCOMPARE(ListCount(F().Lis_Hyojun), 0);
         QCOMPARE(ListCurrentRow(F().Lis_Hyojun), -1);
         F().ComandBtn[8]->click();  // nothing shown: nothing happens
-        QCOMPARE(F().Lines.StandardItems.Count(), 0);
+        QCOMPARE(F().State.Lines.StandardItems.Count(), 0);
     }
 
     void newLocalLineWithoutNameIsDropped()
     {
-        F().Lines.EditKind = QStringLiteral("KOMOKU");
+        F().State.Lines.EditKind = QStringLiteral("KOMOKU");
         F().lbl_KomokuTubanLocal->clear();
         F().txt_KomokuMei->setText(QStringLiteral("   "));
-        QVERIFY(!CommitItem(F(), QStringLiteral("L")));
-        QCOMPARE(F().Lines.LocalItems.Count(), 6);
+        QVERIFY(!F().Run([&](FormState& s_) { return CommitItem(s_, QStringLiteral("L")); }));
+        QCOMPARE(F().State.Lines.LocalItems.Count(), 6);
     }
 };
 

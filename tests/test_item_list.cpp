@@ -4,7 +4,7 @@
 // random edits; these catch a misreading that both would share.
 
 #include "core/item_list.h"
-#include "items/item_ops.h"
+#include "core/item_ops.h"
 
 #include <QTest>
 

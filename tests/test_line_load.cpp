@@ -2,7 +2,7 @@
 // database drivers in a temporary site: the cases the random formats of
 // test_load_equivalence do not make.
 
-#include "format/line_load.h"
+#include "store/line_load.h"
 #include "core/item_list.h"
 #include "support/form_harness.h"
 #include "support/message_box_answerer.h"

@@ -2,8 +2,8 @@
 // on random formats it must give the same tables as reading the lines and
 // looking each standard item up on its own, as the item number check does.
 
-#include "format/dictionary.h"
-#include "format/line_load.h"
+#include "store/lookups.h"
+#include "store/line_load.h"
 #include "core/text.h"
 #include "support/form_harness.h"
 
@@ -67,7 +67,7 @@ FormatLines LiteralLoad(Connection& db, const QString& code, const QString& bpid
             item.ItemName = Text(value("項目名称"));
         } else {
             DictionaryItem entry;
-            LookupItem(db, item.ItemNo, entry);
+            SiteLookups(db, QString()).LookupItem(item.ItemNo, entry);
             item.ItemName = entry.name;
             item.Length = LeadingInteger(entry.length);
             item.DecimalLength = LeadingInteger(entry.decimals);

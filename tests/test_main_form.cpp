@@ -26,8 +26,8 @@ private slots:
                               "1", "登録"}));
         QCOMPARE(F().txt_SyoriKbn->selectedText(), QStringLiteral("1"));
         QCOMPARE(QApplication::focusWidget(), F().txt_SyoriKbn);
-        QCOMPARE(F().ScreenMode, QStringLiteral("MODE"));
-        for (FieldEdit* field : F().Fields.Fields)
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("MODE"));
+        for (FieldEdit* field : F().findChildren<FieldEdit*>())
             QCOMPARE(field->isEnabled(), field == F().txt_SyoriKbn);
         QVERIFY(!F().ComandBtn[0]->isEnabled() && !F().ComandBtn[1]->isEnabled());
         QVERIFY(F().Frame[0]->isHidden() && F().Frame[1]->isHidden());
@@ -35,8 +35,8 @@ private slots:
             QVERIFY(F().ComandBtn[i]->isHidden());
         QVERIFY(F().Dummy2->isHidden() && F().lbl_DummyLabel->isHidden());
         QVERIFY(QApplication::overrideCursor() == nullptr);
-        QCOMPARE(F().Categories.Codes.size(), 16);
-        QCOMPARE(F().Categories.Names.front(), QStringLiteral("発注"));
+        QCOMPARE(F().State.Categories.Codes.size(), 16);
+        QCOMPARE(F().State.Categories.Names.front(), QStringLiteral("発注"));
         // Both screens fit a 1024x768 display.
         QVERIFY(F().width() <= 1024 && F().height() <= 740);
         // EDI.ini of the demo site: form 15790320, text 16777215, focus 13434879.
@@ -70,12 +70,12 @@ private slots:
         Type(F().txt_SyoriKbn, code);
         QVERIFY(answerer.Seen().isEmpty());
         QCOMPARE(F().lbl_SyoriKbn->text(), name);
-        QCOMPARE(F().ScreenMode, QStringLiteral("HEAD"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("HEAD"));
         QVERIFY(!F().txt_SyoriKbn->isEnabled());
         QCOMPARE(QApplication::focusWidget(), F().txt_JohoKbn);
         QCOMPARE(F().txt_JohoKbn->palette().color(QPalette::Base), QColor(255, 255, 204));
         QCOMPARE(F().txt_SyoriKbn->palette().color(QPalette::Base), QColor(255, 255, 255));
-        QCOMPARE(F().txt_Yosikisyubetu->Locked(), locked);
+        QCOMPARE(F().txt_Yosikisyubetu->isReadOnly(), locked);
         QCOMPARE(F().ComandBtn[16]->isEnabled(), !locked);
     }
 
@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(F().focusWidget(), F().txt_SyoriKbn);
         QCOMPARE(F().txt_SyoriKbn->selectedText(), QStringLiteral("5"));
         QCOMPARE(F().lbl_SyoriKbn->text(), QString());
-        QCOMPARE(F().ScreenMode, QStringLiteral("MODE"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("MODE"));
 
         F().txt_SyoriKbn->clear();
         QCOMPARE(PressEnter(F().txt_SyoriKbn), QStringList{QStringLiteral("処理区分が入力されていません")});
@@ -104,11 +104,11 @@ private slots:
         QVERIFY(h_.Start());
         Type(F().txt_SyoriKbn, QStringLiteral("2"));
         F().txt_JohoKbn->setText(QStringLiteral("0101"));
-        F().lbl_JohoKbn->setText(QStringLiteral("発注"));
+        F().State.lbl_JohoKbn.text = QStringLiteral("発注");
         F().txt_BPID->setText(QStringLiteral("ORDERS01"));
         F().txt_Yosikisyubetu->setText(QStringLiteral("11"));
         QTest::keyClick(F().txt_JohoKbn, Qt::Key_Escape);
-        QCOMPARE(F().ScreenMode, QStringLiteral("MODE"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("MODE"));
         QCOMPARE(QApplication::focusWidget(), F().txt_SyoriKbn);
         QCOMPARE(Texts({F().txt_SyoriKbn, F().txt_JohoKbn, F().lbl_JohoKbn, F().txt_BPID, F().txt_Yosikisyubetu}),
                  (QStringList{"2", "", "", "", ""}));
@@ -118,8 +118,10 @@ private slots:
     void closingAsksAndNoKeepsTheForm()
     {
         QVERIFY(h_.Start());
-        F().txt_JohoKbn->setEnabled(true);
-        SetBackground(F().txt_JohoKbn, Qt::red);
+        F().State.txt_JohoKbn.enabled = true;
+        QPalette red = F().txt_JohoKbn->palette();
+        red.setColor(QPalette::Base, Qt::red);
+        F().txt_JohoKbn->setPalette(red);
         MessageBoxAnswerer answerer({QMessageBox::No});
         F().close();
         QCOMPARE(answerer.Seen().size(), 1);
@@ -128,7 +130,7 @@ private slots:
         QCOMPARE(box.icon, QMessageBox::Warning);
         QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(box.defaultButton, QMessageBox::No);
-        QVERIFY(F().isVisible() && !F().ExitConfirmed && F().Db.IsOpen());
+        QVERIFY(F().isVisible() && !F().State.ExitConfirmed && F().Db.IsOpen());
         QCOMPARE(F().txt_JohoKbn->palette().color(QPalette::Base), QColor(255, 255, 255));
         QCOMPARE(F().txt_SyoriKbn->text(), QStringLiteral("1"));
     }
@@ -139,7 +141,7 @@ private slots:
         MessageBoxAnswerer answerer({QMessageBox::Yes});
         QTest::keyClick(F().txt_SyoriKbn, Qt::Key_Escape);
         QCOMPARE(answerer.Texts(), QStringList{QStringLiteral("終了してもよろしいですか")});
-        QVERIFY(F().ExitConfirmed && !F().Db.IsOpen() && !F().isVisible());
+        QVERIFY(F().State.ExitConfirmed && !F().Db.IsOpen() && !F().isVisible());
     }
 };
 

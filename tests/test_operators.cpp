@@ -2,7 +2,7 @@
 // as another desk would; and keys and names full of quotes and SQL
 // characters, stored and read back exactly.
 
-#include "items/list_view.h"
+#include "core/list_rebuild.h"
 #include "support/form_harness.h"
 #include "support/message_box_answerer.h"
 #include "support/x_display.h"
@@ -38,7 +38,7 @@ private slots:
         QFETCH(bool, meanwhile);
         QFETCH(QString, bpid);
         h_.EnterKey(QStringLiteral("1"), QStringLiteral("0101"), bpid);
-        QCOMPARE(F().ScreenMode, QStringLiteral("BODY"));
+        QCOMPARE(F().State.ScreenMode, QStringLiteral("BODY"));
         const QString insert = QStringLiteral(
             "INSERT INTO FL1902フォーマット情報マスタ (情報区分コード,BPID,様式識別) VALUES ('0101','%1','10');\n")
                                    .arg(bpid);
@@ -63,8 +63,8 @@ private slots:
         QVERIFY(RunOtherDesk(h_.Site(), QStringLiteral("UPDATE FL1903レコードフォーマット情報マスタ SET 項目名称='他の端末' "
                                                        "WHERE BPID='SHIPNT01' AND フォーマット種別='L' AND 項目通番=1;\n"), this));
         const QStringList theirs = Stored(QStringLiteral("SHIPNT01"));
-        F().Lines.LocalItems.Remove(2);
-        SettleLocalList(F());
+        F().State.Lines.LocalItems.Remove(2);
+        F().Run([&](FormState& s_) { return SettleLocalList(s_); });
         MessageBoxAnswerer answerer({QMessageBox::Yes});
         F().ComandBtn[16]->click();
         QCOMPARE(answerer.Texts(), (QStringList{kAskUpdate, kAborted}));
@@ -183,18 +183,18 @@ private slots:
         local.FixedValue = fixed;
         local.MultiDetailNo = QStringLiteral("'");
         local.ConversionError = QStringLiteral("E");
-        F().Lines.LocalItems.Insert(1, local);
-        SettleLocalList(F());
+        F().State.Lines.LocalItems.Insert(1, local);
+        F().Run([&](FormState& s_) { return SettleLocalList(s_); });
         QCOMPARE(h_.Click(16, {QMessageBox::Yes}), QStringList{kAskUpdate});
         QCOMPARE(h_.Click(2, {QMessageBox::Yes}), QStringList{kAskUpdate});
         // Read back through the screen in category 2.
-        F().txt_SyoriKbn->setText(QStringLiteral("2"));
-        QTest::keyClick(F().txt_SyoriKbn, Qt::Key_Return);
-        QVERIFY(h_.OpenLines(QString(), QStringLiteral("0101"), bpid));
-        QCOMPARE(F().Lines.LocalItems.Count(), 1);
-        QCOMPARE(F().Lines.LocalItems[1].ItemName, name);
-        QCOMPARE(F().Lines.LocalItems[1].FixedValue, fixed);
-        QCOMPARE(F().Lines.LocalItems[1].MultiDetailNo, QStringLiteral("'"));
+        h_.Stop();
+        QVERIFY(h_.Start());
+        QVERIFY(h_.OpenLines(QStringLiteral("2"), QStringLiteral("0101"), bpid));
+        QCOMPARE(F().State.Lines.LocalItems.Count(), 1);
+        QCOMPARE(F().State.Lines.LocalItems[1].ItemName, name);
+        QCOMPARE(F().State.Lines.LocalItems[1].FixedValue, fixed);
+        QCOMPARE(F().State.Lines.LocalItems[1].MultiDetailNo, QStringLiteral("'"));
         QCOMPARE(QueryRows(F().Db, QStringLiteral("SELECT BPID FROM FL1902フォーマット情報マスタ WHERE BPID=?"), {bpid}),
                  QStringList{bpid});
         QCOMPARE(Stored(QStringLiteral("ORDERS01")) + Stored(QStringLiteral("SHIPNT01")), others);

@@ -3,7 +3,7 @@
 
 #include "support/form_harness.h"
 #include "support/message_box_answerer.h"
-#include "validation/pane_checks.h"
+#include "core/pane_checks.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -80,7 +80,7 @@ private slots:
     {
         QVERIFY(h_.Start());
         QVERIFY(h_.OpenLines(QStringLiteral("1"), QStringLiteral("0101"), QStringLiteral("NEWKEY01")));
-        QCOMPARE(F().Lines.StandardItems.Count() + F().Lines.LocalItems.Count(), 0);
+        QCOMPARE(F().State.Lines.StandardItems.Count() + F().State.Lines.LocalItems.Count(), 0);
     }
 
 
@@ -133,8 +133,8 @@ private slots:
         QCOMPARE(F().txt_MultiMeisaiBangoLocal->text(), QStringLiteral("0"));
         // Editing group "2": its own number is free, another's is not.
         int row = -1;
-        for (int p = 1; p <= F().Lines.StandardItems.Count(); ++p)
-            if (F().Lines.StandardItems[p].MultiDetailNo == QLatin1String("2"))
+        for (int p = 1; p <= F().State.Lines.StandardItems.Count(); ++p)
+            if (F().State.Lines.StandardItems[p].MultiDetailNo == QLatin1String("2"))
                 row = p - 1;
         EnterOnListRow(F().Lis_Hyojun, row);
         QCOMPARE(F().lbl_KomokuTuban->text(), QString::number(row + 1));
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(Enter(field, typed), Msg(message));
         const bool committed = message == 0 && typed != QLatin1String("32");
         QAbstractItemView* list = local ? F().Lis_Local : F().Lis_Hyojun;
-        const ItemTable& table = local ? F().Lines.LocalItems : F().Lines.StandardItems;
+        const ItemTable& table = local ? F().State.Lines.LocalItems : F().State.Lines.StandardItems;
         QCOMPARE(ListCount(list), committed ? 1 : 0);
         QCOMPARE(table.Count(), committed ? 1 : 0);
         if (!committed) {
@@ -186,7 +186,7 @@ private slots:
     {
         Click(18);
         AddGroup(false, QStringLiteral("1"), QStringLiteral("3"));
-        QCOMPARE(F().Lines.StandardItems.Count(), 1);
+        QCOMPARE(F().State.Lines.StandardItems.Count(), 1);
         QCOMPARE(Focus(), QStringLiteral("txt_KurikaesisuLocal"));
     }
 
@@ -228,8 +228,9 @@ private slots:
         FillLocal(pane);
         FieldEdit* edit = Field(field);
         QLabel* label = F().findChild<QLabel*>("lbl_" + field.mid(4));
-        if (label)
-            label->setText(QStringLiteral("old"));
+        for (Control* control : F().State.Controls())
+            if (control->name == "lbl_" + field.mid(4))
+                control->text = QStringLiteral("old");
         QCOMPARE(Enter(edit, typed), Msg(message));
         QCOMPARE(edit->text(), shown);
         QCOMPARE(F().focusWidget() == edit, message != 0);
@@ -260,9 +261,9 @@ private slots:
         QFETCH(int, message);
         QFETCH(QString, name);
         QFETCH(int, decimals);
-        F().lbl_ZokuseiCodeLocal->setText(QStringLiteral("old"));
+        F().State.lbl_ZokuseiCodeLocal.text = QStringLiteral("old");
         F().txt_SyosuNagasaLocal->setText(QStringLiteral("2"));
-        F().txt_SyosuNagasaLocal->setEnabled(decimals != 1);
+        F().State.txt_SyosuNagasaLocal.enabled = decimals != 1;
         QCOMPARE(Enter(F().txt_ZokuseiCodeLocal, code), Msg(message));
         QCOMPARE(F().lbl_ZokuseiCodeLocal->text(), name);
         QCOMPARE(F().focusWidget() == F().txt_ZokuseiCodeLocal, message != 0);
@@ -303,7 +304,7 @@ private slots:
         else if (!setup.isEmpty())
             QCOMPARE(Enter(F().txt_KomokuNo, setup), {});
         QCOMPARE(Enter(field, value), Msg(message));
-        const ItemTable& table = local ? F().Lines.LocalItems : F().Lines.StandardItems;
+        const ItemTable& table = local ? F().State.Lines.LocalItems : F().State.Lines.StandardItems;
         QCOMPARE(ListCount(local ? F().Lis_Local : F().Lis_Hyojun), table.Count());
         QCOMPARE(table.Count(), message ? 0 : 1);
         if (message == 0) {
@@ -322,13 +323,13 @@ private slots:
         bool handled = false;
         MessageBoxAnswerer answerer;  // none may show
         F().txt_KoteiKomokuTi->setText(QStringLiteral("ab한"));
-        QCOMPARE(CheckPaneField(F(), F().txt_KoteiKomokuTi, hold, true, handled), 104);
+        QCOMPARE(F().Run([&](FormState& s_) { return CheckPaneField(s_, &s_.txt_KoteiKomokuTi, hold, true, handled); }), 104);
         QVERIFY(handled);
         QCOMPARE(hold, qint16(9));
         F().txt_KoteiKomokuTi->setText(QStringLiteral("a한"));
-        QCOMPARE(CheckPaneField(F(), F().txt_KoteiKomokuTi, hold, true, handled), -1);
+        QCOMPARE(F().Run([&](FormState& s_) { return CheckPaneField(s_, &s_.txt_KoteiKomokuTi, hold, true, handled); }), -1);
         QCOMPARE(hold, qint16(-1));
-        QCOMPARE(F().Lines.StandardItems.Count(), 1);
+        QCOMPARE(F().State.Lines.StandardItems.Count(), 1);
         QVERIFY(answerer.Texts().isEmpty());
     }
 
@@ -371,7 +372,7 @@ private slots:
             F().txt_KomokuNo->setText(values[0]);
             F().txt_HenkanErrorTaisyo->setText(values[1]);
         }
-        const ItemTable& table = local ? F().Lines.LocalItems : F().Lines.StandardItems;
+        const ItemTable& table = local ? F().State.Lines.LocalItems : F().State.Lines.StandardItems;
         const int before = table.Count();
         QCOMPARE(Click(local ? 24 : 10), Msg(message));
         QCOMPARE(table.Count(), before + (refused.isEmpty() ? 1 : 0));

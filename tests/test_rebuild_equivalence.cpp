@@ -2,12 +2,12 @@
 // only when painted, one list fill per operation) against a literal reading
 // of the rebuild rules, over thousands of random edits of random formats.
 
-#include "app/main_form.h"
+#include "screen/main_form.h"
 #include "core/item_list.h"
-#include "items/item_list_box.h"
-#include "items/item_ops.h"
-#include "items/linking.h"
-#include "items/list_view.h"
+#include "screen/item_list_box.h"
+#include "core/item_ops.h"
+#include "core/linking.h"
+#include "core/list_rebuild.h"
 #include "core/moves.h"
 
 #include <QLabel>
@@ -213,14 +213,14 @@ private slots:
         QFETCH(quint32, seed);
         Edits random(seed);
         F_K450120 form;
-        FormatLines& fast = form.Lines;
+        FormatLines& fast = form.State.Lines;
         Side standard, local;
         Labels labels;
         fast.StandardItems = standard.table = random.Layout(false, 60);
         fast.LocalItems = local.table = random.Layout(true, 60);
         // As after the load: both sides built, nothing selected.
-        RebuildItemList(form, QStringLiteral("E"));
-        SettleLocalList(form);
+        form.Run([&](FormState& s_) { return RebuildItemList(s_, QStringLiteral("E")); });
+        form.Run([&](FormState& s_) { return SettleLocalList(s_); });
         LiteralRebuildSide(standard, local, false, labels, 0);
         LiteralRebuildSide(standard, local, true, labels, 0);
 
@@ -313,18 +313,18 @@ private slots:
             labels.shownStandard = random.Below(fast.StandardItems.Count() + 2);
             labels.shownLocal = random.Below(fast.LocalItems.Count() + 2);
             labels.localPosition = labels.standardLink = labels.localLink = QStringLiteral("-");
-            form.lbl_KomokuTuban->setText(QString::number(labels.shownStandard));
-            form.lbl_KomokuTubanLocal->setText(QString::number(labels.shownLocal));
-            for (QLabel* label : {form.lbl_KomokuNoIti, form.lbl_TaioKomokuTuban,
-                                  form.lbl_TaioKomokuTubanLocal})
-                label->setText(QStringLiteral("-"));
+            form.State.lbl_KomokuTuban.text = QString::number(labels.shownStandard);
+            form.State.lbl_KomokuTubanLocal.text = QString::number(labels.shownLocal);
+            for (Control* label : {&form.State.lbl_KomokuNoIti, &form.State.lbl_TaioKomokuTuban,
+                                   &form.State.lbl_TaioKomokuTubanLocal})
+                label->text = QStringLiteral("-");
 
             if (rebuildBoth || (rebuild && !onLocal)) {
-                RebuildItemList(form, QStringLiteral("E"));
+                form.Run([&](FormState& s_) { return RebuildItemList(s_, QStringLiteral("E")); });
                 LiteralRebuildSide(standard, local, false, labels, fast.ReselectPosition);
             }
             if (rebuildBoth || (rebuild && onLocal)) {
-                SettleLocalList(form);
+                form.Run([&](FormState& s_) { return SettleLocalList(s_); });
                 LiteralRebuildSide(standard, local, true, labels, fast.ReselectPosition);
             }
 
@@ -343,9 +343,9 @@ private slots:
                              qPrintable(where + QStringLiteral(": text of row %1: ").arg(r) + list->text(r)));
                 QVERIFY2(list->currentRow() == literal.selectedRow, qPrintable(where));
             }
-            QCOMPARE(form.lbl_KomokuNoIti->text(), labels.localPosition);
-            QCOMPARE(form.lbl_TaioKomokuTuban->text(), labels.standardLink);
-            QCOMPARE(form.lbl_TaioKomokuTubanLocal->text(), labels.localLink);
+            QCOMPARE(form.State.lbl_KomokuNoIti.text, labels.localPosition);
+            QCOMPARE(form.State.lbl_TaioKomokuTuban.text, labels.standardLink);
+            QCOMPARE(form.State.lbl_TaioKomokuTubanLocal.text, labels.localLink);
         }
     }
 };

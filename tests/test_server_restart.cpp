@@ -2,7 +2,7 @@
 // keeps a statement waiting: the writes in between fail with their message,
 // nothing is lost or half-written, and the program goes on afterwards.
 
-#include "items/list_view.h"
+#include "core/list_rebuild.h"
 #include "support/form_harness.h"
 
 #include <QGroupBox>
@@ -27,8 +27,8 @@ private:
     }
     void RemoveLocalLine()
     {
-        F().Lines.LocalItems.Remove(1);
-        SettleLocalList(F());
+        F().State.Lines.LocalItems.Remove(1);
+        F().Run([&](FormState& s_) { return SettleLocalList(s_); });
     }
 
 private slots:

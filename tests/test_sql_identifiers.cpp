@@ -1,6 +1,6 @@
 // One writing for every identifier: width mapping and quoting of digit-first words.
 
-#include "shell/sql_identifiers.h"
+#include "store/sql_identifiers.h"
 
 #include <QtTest>
 

@@ -24,25 +24,25 @@ int Px(int twips) { return (twips + 7) / 15; }
 
 // A control's rectangle in twips, relative to the form (frame -1) or to one
 // of the layout frames of the line screen (0 standard, 1 local).
-struct Control { int frame, left, top, width, height; };
+struct Spot { int frame, left, top, width, height; };
 
 // Where the line screen puts its two frames.
 const int kFrameLeft[2] = {210, 8310};
 constexpr int kFrameTop = 1190;
 
-constexpr Control kHeaderOk{-1, 9120 + 2 * 1470, 420, 1410, 420};
+constexpr Spot kHeaderOk{-1, 9120 + 2 * 1470, 420, 1410, 420};
 // The buttons between the frames are widened to fill the gap.
-constexpr Control kLinkCreate{-1, 6810, 2400, 1500, 450};
-constexpr Control kLeave{-1, 6810, 7140, 1500, 450};
-constexpr Control kItemNo{0, 1390, 5280, 900, 330};
-constexpr Control kItemName{1, 3330, 5280, 3150, 330};
+constexpr Spot kLinkCreate{-1, 6810, 2400, 1500, 450};
+constexpr Spot kLeave{-1, 6810, 7140, 1500, 450};
+constexpr Spot kItemNo{0, 1390, 5280, 900, 330};
+constexpr Spot kItemName{1, 3330, 5280, 3150, 330};
 
-Control List(int frame) { return {frame, 120, 570, 6360, 4200}; }
+Spot List(int frame) { return {frame, 120, 570, 6360, 4200}; }
 
 // Pane buttons in two rows of four: 項目追加, 明細追加, 編集, 上へ移動 / 削除, ...
 enum PaneButton { kAdd = 0, kUp = 3, kDelete = 4 };
 
-Control Button(int frame, PaneButton b) { return {frame, 120 + b % 4 * 1600, 7710 + b / 4 * 480, 1560, 420}; }
+Spot Button(int frame, PaneButton b) { return {frame, 120 + b % 4 * 1600, 7710 + b / 4 * 480, 1560, 420}; }
 
 }  // namespace
 
@@ -66,7 +66,7 @@ private:
 
     // ---- the operator's hands ----
 
-    QPoint At(const Control& c) const
+    QPoint At(const Spot& c) const
     {
         QPoint p = form_ + QPoint(Px(c.left) + Px(c.width) / 2, Px(c.top) + Px(c.height) / 2);
         if (c.frame >= 0)
@@ -77,7 +77,7 @@ private:
     // The top visible line of a list.
     QPoint TopRow(int frame) const
     {
-        const Control list = List(frame);
+        const Spot list = List(frame);
         return At(list) - QPoint(0, Px(list.height) / 2) + QPoint(0, 8);
     }
 
@@ -166,7 +166,7 @@ private:
     }
 
     // A click on 終了 or OK and Yes to 更新しますか.
-    bool Save(const Control& button)
+    bool Save(const Spot& button)
     {
         Click(At(button));
         return Answer(QStringLiteral("alt+y"));

@@ -145,8 +145,10 @@ private slots:
         for (const char* name : {"txt_KomokuNo", "txt_Kurikaesisu", "txt_NagasaLocal",
                                  "txt_SyosuNagasaLocal", "txt_KurikaesisuLocal"}) {
             auto* field = W<FieldEdit>(name);
-            field->setEnabled(true);
-            field->setText(QStringLiteral("12"));
+            F().Run([name](FormState& s) {
+                s.FieldNamed(QLatin1String(name))->enabled = true;
+                s.FieldNamed(QLatin1String(name))->text = QStringLiteral("12");
+            });
             ClickOn(field);
             Keys(QStringLiteral("Home"));
             Keys(QStringLiteral("Delete"));

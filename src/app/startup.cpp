@@ -1,11 +1,12 @@
 #include "app/startup.h"
 
-#include "app/main_form.h"
-#include "format/header_flow.h"
-#include "format/screen_mode.h"
-#include "shell/dialogs.h"
-#include "shell/display_settings.h"
+#include "core/header_flow.h"
+#include "core/screen_mode.h"
+#include "core/field_discipline.h"
 #include "core/text.h"
+#include "screen/dialogs.h"
+#include "screen/display_settings.h"
+#include "screen/main_form.h"
 
 #include <QApplication>
 #include <QDate>
@@ -49,19 +50,19 @@ void InitializeShell(F_K450120& form)
     }
     try {
         ApplyDisplaySettings(&form, form.Display);
-        form.Fields.TextBackColor = WindowsColor(form.Display.Text.BackColor);
-        form.Fields.TextFocusColor = WindowsColor(form.Display.TextFocusColor);
+        form.Binding().TextBackColor = WindowsColor(form.Display.Text.BackColor);
+        form.Binding().TextFocusColor = WindowsColor(form.Display.TextFocusColor);
     } catch (const DisplaySettingError& e) {
         throw StartupFailure{QStringLiteral("項目設定エラー"), exit_status::DisplaySetting, e.what()};
     }
 }
 
-void FillLabels(F_K450120& form, const SignOn& signOn)
+void FillLabels(FormState& form, const SignOn& signOn)
 {
-    form.PGID->setText(QStringLiteral("G4502001"));
-    form.OP_CD->setText(signOn.operatorCode);
-    form.OP_NM->setText(signOn.operatorName);
-    form.HIDUKE->setText(QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")));
+    form.PGID.text = QStringLiteral("G4502001");
+    form.OP_CD.text = signOn.operatorCode;
+    form.OP_NM.text = signOn.operatorName;
+    form.HIDUKE.text = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
 }
 
 // The command line arrives as bytes; one that is not text in the locale's
@@ -86,22 +87,25 @@ int StartUp(F_K450120& form, const QByteArray& commandLine)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         InitializeShell(form);
-        InitializeScreen(form);
-        ResetToKeyEntry(form);
-        SignOn signOn;
-        FillLabels(form, signOn);
         qint16 status = 0;
-        LoadCategoryList(form, status);
+        form.Run([&](FormState& s) {
+            InitializeScreen(s);
+            ResetToKeyEntry(s);
+            FillLabels(s, SignOn());
+            LoadCategoryList(s, status);
+        });
         if (status == 9)
-            throw StartupFailure{QString(), exit_status::CategoryFile, form.Categories.Unread};
+            throw StartupFailure{QString(), exit_status::CategoryFile, form.State.Categories.Unread};
         QApplication::restoreOverrideCursor();
         form.show();
         CenterForm(&form);
-        SetScreenMode(form, "MODE");
-        signOn = SignOnFromCommandLine(commandLine);
-        FillLabels(form, signOn);
+        const SignOn signOn = SignOnFromCommandLine(commandLine);
         form.activateWindow();
-        form.txt_SyoriKbn->setFocus();
+        form.Run([&](FormState& s) {
+            SetScreenMode(s, "MODE");
+            FillLabels(s, signOn);
+            SetFocus(s, s.txt_SyoriKbn);
+        });
     } catch (const StartupFailure& failure) {
         QApplication::restoreOverrideCursor();
         // Also on stderr, for whoever started the program from a terminal.
@@ -121,5 +125,5 @@ int Main(const QByteArray& commandLine, const QString& programFolder)
     if (const int failure = StartUp(form, commandLine))
         return failure;
     const int status = QApplication::exec();
-    return form.ExitConfirmed ? 0 : status;
+    return form.State.ExitConfirmed ? 0 : status;
 }

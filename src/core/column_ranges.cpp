@@ -1,5 +1,8 @@
 #include "core/column_ranges.h"
 
+#include "core/item_list.h"
+#include "core/ports.h"
+
 #include <limits>
 
 namespace {
@@ -41,4 +44,27 @@ bool InRange(const ColumnRange& range, double value, qint64 ownLines, qint64 oth
                                                             : range.high;
     // Written so that NaN is outside too.
     return value >= double(range.low) && value <= double(high);
+}
+
+void RefuseStoredValue(bool standard, int line, const QString& column, const QString& value)
+{
+    throw BadStoredValue{QStringLiteral("%1 %2行目 %3 %4")
+                             .arg(standard ? QStringLiteral("標準") : QStringLiteral("ローカル"))
+                             .arg(line)
+                             .arg(column, value)};
+}
+
+// The positions the lists compute (on copies: the rebuild renumbers and
+// relinks) must fit the 32-bit column they are shown from and written to.
+void CheckComputedPositions(const FormatLines& lines)
+{
+    ItemTable standard = lines.StandardItems;
+    ItemTable local = lines.LocalItems;
+    for (const bool isStandard : {true, false}) {
+        const RebuildOutcome outcome = isStandard ? RebuildPass(standard, local, false, PaneWatch{})
+                                                  : RebuildSettled(local, standard, PaneWatch{});
+        if (outcome.outOfRange)
+            RefuseStoredValue(isStandard, outcome.outOfRange->line, outcome.outOfRange->column,
+                              QString::number(outcome.outOfRange->value));
+    }
 }

@@ -1,6 +1,6 @@
 #include "support/fault_injector.h"
 
-#include "shell/connection.h"
+#include "store/connection.h"
 
 FaultInjector::~FaultInjector()
 {

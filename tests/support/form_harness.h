@@ -3,8 +3,8 @@
 // drive it; the only place that knows the class of the two line lists; and
 // another desk writing to the same database from a process of its own.
 
-#include "app/main_form.h"
-#include "items/item_list_box.h"
+#include "screen/main_form.h"
+#include "screen/item_list_box.h"
 #include "support/temp_site.h"
 
 #include <QMessageBox>

@@ -2,7 +2,7 @@
 // A complete site in a temporary folder, made by site/make-site, with helpers
 // to change its EDI.ini and to run the real program in it.
 
-#include "shell/config.h"
+#include "store/config.h"
 
 #include <QProcessEnvironment>
 #include <QString>

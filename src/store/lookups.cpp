@@ -1,0 +1,122 @@
+#include "store/lookups.h"
+
+#include "store/config.h"
+#include "store/connection.h"
+#include "store/information_categories.h"
+
+#include <cmath>
+
+namespace {
+
+QString Text(const QVariant& value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
+
+}  // namespace
+
+QString SiteLookups::CategoryName(const QString& kind, const QString& code, const QString& excludedCode)
+{
+    QString text = QStringLiteral("SELECT 区分名称 FROM 区分マスタ WHERE 区分= ? AND 区分ｺｰﾄﾞ= ?");
+    QVariantList params{kind, code};
+    if (!excludedCode.isEmpty()) {
+        text += QStringLiteral(" AND  区分コード<> ?");
+        params << excludedCode;
+    }
+    db_.SetStatement(text, params);
+    ResultSet result;
+    try {
+        db_.OpenReadOnlyResultset(result);
+        QString name;
+        if (!result.AtEnd()) {
+            const QVariant value = result.Value(QStringLiteral("区分名称"));
+            if (value.isNull())
+                ReportDatabaseError(kind + QLatin1Char(' ') + code, QStringLiteral("区分名称 without value"));
+            name = value.toString();
+        }
+        result.Close();
+        return name;
+    } catch (const SqlError&) {
+        return QString();
+    }
+}
+
+bool SiteLookups::LookupItem(qint32 itemNo, DictionaryItem& item)
+{
+    db_.SetStatement(QStringLiteral("select FL1901項目情報マスタ.データ項目名,属性,長さ,小数部長さ"
+                                    " from FL1901項目情報マスタ where 項目No=?"),
+                     {itemNo});
+    try {
+        ResultSet rs;
+        db_.OpenReadOnlyResultset(rs);
+        if (rs.AtEnd())
+            return false;
+        item.name = Text(rs.Value(0));
+        item.attribute = Text(rs.Value(1));
+        item.length = Text(rs.Value(2));
+        item.decimals = Text(rs.Value(3));
+        rs.Close();
+        return true;
+    } catch (const SqlError&) {
+        return false;
+    }
+}
+
+bool SiteLookups::ReadCategories(InformationCategories& list)
+{
+    QString path;
+    try {
+        path = ReadCategoryFilePath(programFolder_);
+    } catch (const ConfigReadError&) {
+        path.clear();
+    }
+    return ReadInformationCategories(path, list);
+}
+
+QString CellText(const QVariant& value)
+{
+    if (value.isNull())
+        return QString();
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double d = value.toDouble();
+        if (std::abs(d) < 1e15 && d == static_cast<double>(static_cast<qint64>(d)))
+            return QString::number(static_cast<qint64>(d));
+        return QString::number(d, 'g', 15);
+    }
+    default:
+        return value.toString();
+    }
+}
+
+QList<QStringList> SiteLookups::SearchRows(CodeSearchKind kind, const QString& filter)
+{
+    QString statement;
+    QVariantList params;
+    if (kind == CodeSearchKind::ItemNumber) {
+        statement = QStringLiteral("SELECT 項目No,データ項目名 FROM FL1901項目情報マスタ");
+    } else {
+        statement = QStringLiteral("SELECT DISTINCT 情報区分コード,BPID FROM FL1902フォーマット情報マスタ");
+        if (!filter.isEmpty()) {
+            statement += QStringLiteral(" WHERE 情報区分コード=?");
+            params << filter;
+        }
+        statement += QStringLiteral(" order by 情報区分コード,BPID");
+    }
+    QList<QStringList> rows;
+    ResultSet rs;
+    try {
+        db_.SetStatement(statement, params);
+        db_.OpenSearchRecordset(rs);
+        if (db_.ResultStatus == QStringLiteral("9"))
+            return {};
+        for (; !rs.AtEnd(); rs.MoveNext())
+            rows.append({CellText(rs.Value(0)), CellText(rs.Value(1))});
+        rs.Close();
+    } catch (const SqlError&) {
+        rs.Close();
+        return {};
+    }
+    return rows;
+}
