@@ -122,5 +122,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMoves)
-#include "test_moves.moc"
+QTEST_APPLESS_MAIN(TestMoves)
+#include "test_core_moves.moc"

@@ -1,6 +1,6 @@
 // Worked examples of the layout tables without widgets: item positions,
 // local group lengths, levels, where a line goes and what a removal leaves.
-// test_rebuild_equivalence compares the rebuild with the literal rules over
+// test_core_rebuild compares the rebuild with the literal rules over
 // random edits; these catch a misreading that both would share.
 
 #include "core/item_list.h"
@@ -230,5 +230,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestItemList)
-#include "test_item_list.moc"
+QTEST_APPLESS_MAIN(TestItemList)
+#include "test_core_lines.moc"

@@ -2,15 +2,13 @@
 // only when painted, one list fill per operation) against a literal reading
 // of the rebuild rules, over thousands of random edits of random formats.
 
-#include "screen/main_form.h"
+#include "core/form_state.h"
 #include "core/item_list.h"
-#include "screen/item_list_box.h"
 #include "core/item_ops.h"
 #include "core/linking.h"
 #include "core/list_rebuild.h"
 #include "core/moves.h"
 
-#include <QLabel>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -212,15 +210,15 @@ private slots:
     {
         QFETCH(quint32, seed);
         Edits random(seed);
-        F_K450120 form;
-        FormatLines& fast = form.State.Lines;
+        FormState form;
+        FormatLines& fast = form.Lines;
         Side standard, local;
         Labels labels;
         fast.StandardItems = standard.table = random.Layout(false, 60);
         fast.LocalItems = local.table = random.Layout(true, 60);
         // As after the load: both sides built, nothing selected.
-        form.Run([&](FormState& s_) { return RebuildItemList(s_, QStringLiteral("E")); });
-        form.Run([&](FormState& s_) { return SettleLocalList(s_); });
+        RebuildItemList(form, QStringLiteral("E"));
+        SettleLocalList(form);
         LiteralRebuildSide(standard, local, false, labels, 0);
         LiteralRebuildSide(standard, local, true, labels, 0);
 
@@ -304,8 +302,8 @@ private slots:
                 rebuild = false;
             } else {
                 what = QStringLiteral("link all");
-                CopyLinked(fast.StandardItems, fast.LocalItems, form.Lis_Hyojun->count());
-                CopyLinked(standard.table, local.table, form.Lis_Hyojun->count());
+                CopyLinked(fast.StandardItems, fast.LocalItems, form.Lis_Hyojun.count());
+                CopyLinked(standard.table, local.table, form.Lis_Hyojun.count());
                 rebuildBoth = true;
             }
 
@@ -313,18 +311,18 @@ private slots:
             labels.shownStandard = random.Below(fast.StandardItems.Count() + 2);
             labels.shownLocal = random.Below(fast.LocalItems.Count() + 2);
             labels.localPosition = labels.standardLink = labels.localLink = QStringLiteral("-");
-            form.State.lbl_KomokuTuban.text = QString::number(labels.shownStandard);
-            form.State.lbl_KomokuTubanLocal.text = QString::number(labels.shownLocal);
-            for (Control* label : {&form.State.lbl_KomokuNoIti, &form.State.lbl_TaioKomokuTuban,
-                                   &form.State.lbl_TaioKomokuTubanLocal})
+            form.lbl_KomokuTuban.text = QString::number(labels.shownStandard);
+            form.lbl_KomokuTubanLocal.text = QString::number(labels.shownLocal);
+            for (Control* label : {&form.lbl_KomokuNoIti, &form.lbl_TaioKomokuTuban,
+                                   &form.lbl_TaioKomokuTubanLocal})
                 label->text = QStringLiteral("-");
 
             if (rebuildBoth || (rebuild && !onLocal)) {
-                form.Run([&](FormState& s_) { return RebuildItemList(s_, QStringLiteral("E")); });
+                RebuildItemList(form, QStringLiteral("E"));
                 LiteralRebuildSide(standard, local, false, labels, fast.ReselectPosition);
             }
             if (rebuildBoth || (rebuild && onLocal)) {
-                form.Run([&](FormState& s_) { return SettleLocalList(s_); });
+                SettleLocalList(form);
                 LiteralRebuildSide(standard, local, true, labels, fast.ReselectPosition);
             }
 
@@ -332,23 +330,23 @@ private slots:
             for (const bool isLocal : {false, true}) {
                 const ItemTable& mine = isLocal ? fast.LocalItems : fast.StandardItems;
                 const Side& literal = isLocal ? local : standard;
-                ItemListBox* list = isLocal ? form.Lis_Local : form.Lis_Hyojun;
+                const LineList& list = isLocal ? form.Lis_Local : form.Lis_Hyojun;
                 QVERIFY2(mine.Count() == literal.table.Count(), qPrintable(where));
                 for (int i = 1; i <= mine.Count(); ++i)
                     QVERIFY2(SameLine(mine[i], literal.table[i]),
                              qPrintable(where + QStringLiteral(": line %1 of %2").arg(i).arg(isLocal ? "L" : "E")));
-                QVERIFY2(list->count() == mine.Count(), qPrintable(where));
-                for (int r = 0; r < list->count(); ++r)
-                    QVERIFY2(list->text(r) == LiteralText(literal.table[r + 1], isLocal),
-                             qPrintable(where + QStringLiteral(": text of row %1: ").arg(r) + list->text(r)));
-                QVERIFY2(list->currentRow() == literal.selectedRow, qPrintable(where));
+                QVERIFY2(list.count() == mine.Count(), qPrintable(where));
+                for (int r = 0; r < list.count(); ++r)
+                    QVERIFY2(ListText(mine[r + 1], isLocal) == LiteralText(literal.table[r + 1], isLocal),
+                             qPrintable(where + QStringLiteral(": text of row %1").arg(r)));
+                QVERIFY2(list.currentRow == literal.selectedRow, qPrintable(where));
             }
-            QCOMPARE(form.State.lbl_KomokuNoIti.text, labels.localPosition);
-            QCOMPARE(form.State.lbl_TaioKomokuTuban.text, labels.standardLink);
-            QCOMPARE(form.State.lbl_TaioKomokuTubanLocal.text, labels.localLink);
+            QCOMPARE(form.lbl_KomokuNoIti.text, labels.localPosition);
+            QCOMPARE(form.lbl_TaioKomokuTuban.text, labels.standardLink);
+            QCOMPARE(form.lbl_TaioKomokuTubanLocal.text, labels.localLink);
         }
     }
 };
 
-QTEST_MAIN(TestRebuildEquivalence)
-#include "test_rebuild_equivalence.moc"
+QTEST_APPLESS_MAIN(TestRebuildEquivalence)
+#include "test_core_rebuild.moc"
