@@ -28,16 +28,3 @@ inline void SetTwipsGeometry(QWidget* w, int left, int top, int width, int heigh
     w->setProperty("twipsHeight", height);
     w->setGeometry(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height));
 }
-
-inline void SetLeftTwips(QWidget* w, int left)
-{
-    SetTwipsGeometry(w, left, TopTwips(w), WidthTwips(w), HeightTwips(w));
-}
-inline void SetTopTwips(QWidget* w, int top)
-{
-    SetTwipsGeometry(w, LeftTwips(w), top, WidthTwips(w), HeightTwips(w));
-}
-inline void SetWidthTwips(QWidget* w, int width)
-{
-    SetTwipsGeometry(w, LeftTwips(w), TopTwips(w), width, HeightTwips(w));
-}
