@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
+#include "core/field_discipline.h"
 #include "core/header_flow.h"
 #include "core/screen_mode.h"
-#include "core/field_discipline.h"
 #include "core/text.h"
 #include "screen/dialogs.h"
 #include "screen/display_settings.h"

@@ -1,10 +1,10 @@
 #include "core/field_discipline.h"
 
+#include "core/field_checks.h"
 #include "core/header_flow.h"
 #include "core/input_filter.h"
 #include "core/key_codes.h"
 #include "core/shift_jis.h"
-#include "core/field_checks.h"
 
 void ClearScreen(FormState& form)
 {

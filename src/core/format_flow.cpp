@@ -1,10 +1,11 @@
 #include "core/format_flow.h"
 
+#include "core/column_ranges.h"
 #include "core/field_checks.h"
 #include "core/field_discipline.h"
 #include "core/header_flow.h"
+#include "core/messages.h"
 #include "core/screen_mode.h"
-#include "core/column_ranges.h"
 #include "core/searches.h"
 #include "core/text.h"
 
@@ -13,11 +14,9 @@ namespace {
 // The lost update says how to see what the other desk stored.
 void ShowUpdateAborted(FormState& form, bool lostUpdate)
 {
-    form.Ask->ShowMessage(QStringLiteral("更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました"), msg::OkOnly,
+    form.Ask->ShowMessage(message::UpdateAborted, msg::OkOnly,
                           QString(),
-                          lostUpdate ? QStringLiteral("他の端末でこのフォーマットが変更または削除されています。"
-                                                      "キーを入力し直すと登録内容が表示されます。")
-                                     : QString());
+                          lostUpdate ? message::ChangedElsewhere : QString());
 }
 
 // Runs one write of the store under the busy cursor; on failure tells the
@@ -105,7 +104,7 @@ bool WriteLines(FormState& form)
     try {
         CheckComputedPositions(form.Lines);
     } catch (const BadStoredValue& bad) {
-        form.Ask->ShowMessage(QStringLiteral("ﾌｫｰﾏｯﾄ情報に不正な値があります"), msg::OkOnly, QString(), bad.where);
+        form.Ask->ShowMessage(message::BadValue, msg::OkOnly, QString(), bad.where);
         return false;
     }
     // As many lines as each list shows.
@@ -144,7 +143,7 @@ int UpdateOrDelete(FormState& form)
     const qint32 value = LeadingInteger(category);
     int answer = 0;
     if (value == 1 || value == 2) {
-        answer = form.Ask->ShowMessage(QStringLiteral("更新しますか"), msg::YesNoCancel | msg::Exclamation);
+        answer = form.Ask->ShowMessage(message::AskUpdate, msg::YesNoCancel | msg::Exclamation);
         if (answer == msg::Yes) {
             qint16 error = 0;
             WriteHeader(form, error);
@@ -156,7 +155,7 @@ int UpdateOrDelete(FormState& form)
             ResetToKeyEntry(form);
         }
     } else if (value == 9) {
-        answer = form.Ask->ShowMessage(QStringLiteral("削除しますか"), msg::OkCancel | msg::Exclamation);
+        answer = form.Ask->ShowMessage(message::AskDelete, msg::OkCancel | msg::Exclamation);
         if (answer == msg::Ok) {
             qint16 error = 0;
             DeleteFormat(form, error);
@@ -233,7 +232,7 @@ int AskToWriteLines(FormState& form)
     const qint32 category = LeadingInteger(form.txt_SyoriKbn.text);
     if (category != 1 && category != 2)
         return msg::No;
-    const int answer = form.Ask->ShowMessage(QStringLiteral("更新しますか"), msg::YesNoCancel | msg::Exclamation);
+    const int answer = form.Ask->ShowMessage(message::AskUpdate, msg::YesNoCancel | msg::Exclamation);
     // A failed write keeps the line screen with every edit.
     if (answer == msg::Yes && !WriteLines(form))
         return msg::Cancel;

@@ -2,6 +2,7 @@
 
 #include "core/field_checks.h"
 #include "core/field_discipline.h"
+#include "core/messages.h"
 #include "core/text.h"
 
 void LoadCategoryList(FormState& form, qint16& status)
@@ -89,12 +90,12 @@ void CheckCategoryCode(FormState& form, const QString& kind, const QString& code
     }
     nameLabel.clear();
     hold = 9;
-    form.Ask->ShowMessage(QStringLiteral("該当データがありませんでした"), msg::OkOnly);
+    form.Ask->ShowMessage(message::CodeNotFound, msg::OkOnly);
 }
 
 bool ConfirmExit(FormState& form)
 {
-    const int answer = form.Ask->ShowMessage(QStringLiteral("終了してもよろしいですか"),
+    const int answer = form.Ask->ShowMessage(message::AskExit,
                                              msg::YesNo | msg::Exclamation | msg::DefaultButton2);
     if (answer == msg::Yes) {
         form.Store->Close();

@@ -4,6 +4,7 @@
 #include "core/field_discipline.h"
 #include "core/item_edit.h"
 #include "core/list_rebuild.h"
+#include "core/messages.h"
 #include "core/text.h"
 
 void InitializeScreen(FormState& form)
@@ -41,10 +42,10 @@ bool LoadAndShowLines(FormState& form)
         if (!form.Store->LoadLines(form.Lines.Key, form.Lines))
             return true;
     } catch (const StoreError&) {
-        form.Ask->ShowMessage(QStringLiteral("ﾌｫｰﾏｯﾄ情報の読込時にｴﾗｰがありました"), msg::OkOnly);
+        form.Ask->ShowMessage(message::LinesUnreadable, msg::OkOnly);
         return false;
     } catch (const BadStoredValue& bad) {
-        form.Ask->ShowMessage(QStringLiteral("ﾌｫｰﾏｯﾄ情報に不正な値があります"), msg::OkOnly, QString(), bad.where);
+        form.Ask->ShowMessage(message::BadValue, msg::OkOnly, QString(), bad.where);
         return false;
     }
     RebuildItemList(form, QStringLiteral("E"));

@@ -1,5 +1,6 @@
 #include "core/searches.h"
 
+#include "core/messages.h"
 #include "core/text.h"
 
 void OpenCodeSearch(FormState& form, CodeSearchKind kind, Control* filter, Control* first,
@@ -9,7 +10,7 @@ void OpenCodeSearch(FormState& form, CodeSearchKind kind, Control* filter, Contr
         kind == CodeSearchKind::FormatKey && filter ? filter->text : QString();
     const QList<QStringList> rows = form.Look->SearchRows(kind, filterText);
     if (rows.isEmpty()) {
-        form.Ask->ShowMessage(QStringLiteral("検索データが有りません"), msg::OkOnly);
+        form.Ask->ShowMessage(message::NothingToSearch, msg::OkOnly);
         return;
     }
     const SearchChoice choice = form.Ask->ChooseCode(kind, rows);

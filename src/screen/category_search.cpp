@@ -1,7 +1,7 @@
 #include "screen/category_search.h"
 
-#include "screen/search_dialog.h"
 #include "screen/dialogs.h"
+#include "screen/search_dialog.h"
 #include "screen/twips.h"
 
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "screen/code_search.h"
 
-#include "screen/search_dialog.h"
 #include "screen/dialogs.h"
+#include "screen/search_dialog.h"
 #include "screen/twips.h"
 
 #include <QTableWidget>

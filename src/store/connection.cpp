@@ -1,7 +1,7 @@
 #include "store/connection.h"
 
-#include "store/sql_identifiers.h"
 #include "core/text.h"
+#include "store/sql_identifiers.h"
 
 #include <QAtomicInt>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #include "store/information_categories.h"
 
-#include "store/profile_file.h"
 #include "core/shift_jis.h"
+#include "store/profile_file.h"
 
 bool ReadInformationCategories(const QString& path, InformationCategories& list)
 {

@@ -2,9 +2,9 @@
 
 #include "core/column_ranges.h"
 #include "core/item_list.h"
-#include "store/connection.h"
 #include "core/shift_jis.h"
 #include "core/text.h"
+#include "store/connection.h"
 
 #include <QCryptographicHash>
 
