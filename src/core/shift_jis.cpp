@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
 namespace {
 constexpr const char* kCodePage = "windows-31j";
 
@@ -11,31 +13,64 @@ bool IsDoubleByte(char32_t c)
     // Everything outside ASCII and half-width katakana takes two bytes.
     return !(c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F));
 }
+
+
+// One converter each for the whole run: opening one looks the code page up
+// by name, which costs more than converting a short value.
+QStringEncoder& Encoder()
+{
+    static QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
+    encoder.resetState();
+    return encoder;
+}
+
+QStringDecoder& Decoder()
+{
+    static QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
+    decoder.resetState();
+    return decoder;
+}
+
+bool IsAscii(const QString& text)
+{
+    for (const QChar c : text)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+// The code page bytes of the text when it converts there and back unchanged.
+std::optional<QByteArray> AnsiBytes(const QString& text)
+{
+    QStringEncoder& encoder = Encoder();
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError() || FromAnsi(bytes) != text)
+        return std::nullopt;
+    return bytes;
+}
 }  // namespace
 
 QByteArray ToAnsi(const QString& text)
 {
-    QStringEncoder encoder(kCodePage);
-    return encoder.encode(text);
+    return Encoder().encode(text);
 }
 
 QString FromAnsi(const QByteArray& bytes)
 {
-    QStringDecoder decoder(kCodePage);
-    return decoder.decode(bytes);
+    return Decoder().decode(bytes);
 }
 
 bool IsAnsiText(const QString& text)
 {
-    QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
-    const QByteArray bytes = encoder.encode(text);
-    return !encoder.hasError() && FromAnsi(bytes) == text;
+    return IsAscii(text) || AnsiBytes(text).has_value();
 }
 
 int ByteLength(const QString& text)
 {
-    if (IsAnsiText(text))
-        return ToAnsi(text).size();
+    if (IsAscii(text))
+        return text.size();
+    if (const std::optional<QByteArray> bytes = AnsiBytes(text))
+        return bytes->size();
     // Per character, not per UTF-16 unit: a surrogate pair is one character.
     return int(text.toUcs4().size()) * 2;
 }

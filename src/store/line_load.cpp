@@ -65,22 +65,30 @@ double StoredNumber(const QVariant& value)
     return value.isNull() ? 0.0 : std::trunc(LeadingNumber(value.toString()));
 }
 
+// A line column with its range, looked up once per load.
+struct Column {
+    explicit Column(const char* columnName)
+        : name(QString::fromUtf8(columnName)), range(*RangeOf(name))
+    {
+    }
+    QString name;
+    const ColumnRange& range;
+};
+
 // The number when it lies in its column's range.
-qint32 Checked(double number, const char* column, const LineAt& at, qint64 ownLines, qint64 otherLines)
+qint32 Checked(double number, const Column& column, const LineAt& at, qint64 ownLines, qint64 otherLines)
 {
-    const QString name = QString::fromUtf8(column);
-    if (!InRange(*RangeOf(name), number, ownLines, otherLines))
-        Refuse(at, name, QString::number(number, 'f', 0));
+    if (!InRange(column.range, number, ownLines, otherLines))
+        Refuse(at, column.name, QString::number(number, 'f', 0));
     return static_cast<qint32>(number);
 }
 
-QString CheckedText(const QVariant& value, const char* column, const LineAt& at)
+QString CheckedText(const QVariant& value, const Column& column, const LineAt& at)
 {
     const QString text = Text(value);
-    const QString name = QString::fromUtf8(column);
     const int bytes = ByteLength(text);
-    if (!InRange(*RangeOf(name), bytes))
-        Refuse(at, name, QStringLiteral("%1バイト").arg(bytes));
+    if (!InRange(column.range, bytes))
+        Refuse(at, column.name, QStringLiteral("%1バイト").arg(bytes));
     return text;
 }
 
@@ -90,10 +98,11 @@ void CheckLineBounds(const FormatLines& lines)
     for (const bool standard : {true, false}) {
         const ItemTable& table = standard ? lines.StandardItems : lines.LocalItems;
         const ItemTable& other = standard ? lines.LocalItems : lines.StandardItems;
+        const Column level("レベル番号"), linked("対応項目通番");
         for (int i = 1; i <= table.Count(); ++i) {
             const LineAt at{standard, i};
-            Checked(table[i].Level, "レベル番号", at, table.Count(), other.Count());
-            Checked(table[i].LinkedSerialNo, "対応項目通番", at, table.Count(), other.Count());
+            Checked(table[i].Level, level, at, table.Count(), other.Count());
+            Checked(table[i].LinkedSerialNo, linked, at, table.Count(), other.Count());
         }
     }
 }
@@ -159,6 +168,10 @@ bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatL
         lines.StoredLines = hash.result();
         return true;
     }
+    const Column serial("項目通番"), linked("対応項目通番"), level("レベル番号"), itemNo("項目№"),
+        repeat("繰返し数"), position("項目位置"), attribute("属性"), multi("マルチ明細番号"),
+        fixed("固定項目値"), error("変換エラー対処"), name("項目名称"), length("長さ"),
+        decimals("小数部長さ");
     QString current = TrimBlanks(firstType.toString());
     int counter = 0;
     for (; !rs.AtEnd(); rs.MoveNext()) {
@@ -181,30 +194,32 @@ bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatL
             table.Resize(counter);
         const LineAt at{standard, counter};
         // The line counts are not known yet: their bounds are checked below.
-        auto number = [&](int c, const char* name) { return Checked(StoredNumber(rs.Value(c)), name, at, kMax32, kMax32); };
-        auto text = [&](int c, const char* name) { return CheckedText(rs.Value(c), name, at); };
+        auto number = [&](int c, const Column& column) {
+            return Checked(StoredNumber(rs.Value(c)), column, at, kMax32, kMax32);
+        };
+        auto text = [&](int c, const Column& column) { return CheckedText(rs.Value(c), column, at); };
         FormatItem item;
         item.FormatType = Text(rowType);
-        item.SerialNo = number(cSerial, "項目通番");
-        item.LinkedSerialNo = number(cLinked, "対応項目通番");
-        item.Level = number(cLevel, "レベル番号");
-        item.ItemNo = number(cItemNo, "項目№");
-        item.RepeatCount = number(cRepeat, "繰返し数");
-        item.ItemPosition = number(cPosition, "項目位置");
-        item.Attribute = text(cAttribute, "属性");
-        item.MultiDetailNo = text(cMulti, "マルチ明細番号");
-        item.FixedValue = text(cFixed, "固定項目値");
-        item.ConversionError = text(cError, "変換エラー対処");
+        item.SerialNo = number(cSerial, serial);
+        item.LinkedSerialNo = number(cLinked, linked);
+        item.Level = number(cLevel, level);
+        item.ItemNo = number(cItemNo, itemNo);
+        item.RepeatCount = number(cRepeat, repeat);
+        item.ItemPosition = number(cPosition, position);
+        item.Attribute = text(cAttribute, attribute);
+        item.MultiDetailNo = text(cMulti, multi);
+        item.FixedValue = text(cFixed, fixed);
+        item.ConversionError = text(cError, error);
         if (!standard) {
-            item.ItemName = text(cName, "項目名称");
-            item.Length = number(cLength, "長さ");
-            item.DecimalLength = number(cDecimal, "小数部長さ");
+            item.ItemName = text(cName, name);
+            item.Length = number(cLength, length);
+            item.DecimalLength = number(cDecimal, decimals);
         } else if (item.IsGroupHeader()) {
-            item.ItemName = text(cName, "項目名称");
+            item.ItemName = text(cName, name);
         } else {
-            item.ItemName = text(cDictName, "項目名称");
-            item.Length = number(cDictLength, "長さ");
-            item.DecimalLength = number(cDictDecimal, "小数部長さ");
+            item.ItemName = text(cDictName, name);
+            item.Length = number(cDictLength, length);
+            item.DecimalLength = number(cDictDecimal, decimals);
         }
         table[counter] = item;
     }
