@@ -22,6 +22,9 @@ private slots:
         QCOMPARE(FromAnsi(bytes), text);
         QVERIFY(IsAnsiText(text) && IsAnsiText(QStringLiteral("?")));
         QVERIFY(!IsAnsiText(QStringLiteral("A한")) && !IsAnsiText(QStringLiteral("𠮷野家")));
+        // A lead byte cut off at the end is not carried over to the next text.
+        FromAnsi(QByteArray("\x8A"));
+        QCOMPARE(FromAnsi(QByteArray("A")), QStringLiteral("A"));
         QCOMPARE(AnsiByteLength(QVariant()), 0);
         QCOMPARE(AnsiByteLength(QVariant(QMetaType::fromType<QString>())), 0);
     }

@@ -17,17 +17,16 @@ bool IsDoubleByte(char32_t c)
 
 // One converter each for the whole run: opening one looks the code page up
 // by name, which costs more than converting a short value.
+// Stateless: no call carries anything over to the next.
 QStringEncoder& Encoder()
 {
     static QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
-    encoder.resetState();
     return encoder;
 }
 
 QStringDecoder& Decoder()
 {
     static QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
-    decoder.resetState();
     return decoder;
 }
 
@@ -39,12 +38,12 @@ bool IsAscii(const QString& text)
     return true;
 }
 
-// The code page bytes of the text when it converts there and back unchanged.
+// The code page bytes of the text when it converts there and back unchanged
+// (a character outside the code page comes back as another one).
 std::optional<QByteArray> AnsiBytes(const QString& text)
 {
-    QStringEncoder& encoder = Encoder();
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError() || FromAnsi(bytes) != text)
+    QByteArray bytes = Encoder().encode(text);
+    if (FromAnsi(bytes) != text)
         return std::nullopt;
     return bytes;
 }
