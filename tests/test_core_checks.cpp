@@ -42,19 +42,17 @@ void TestCoreChecks::fieldCheck_data()
     row("bpid of 7") << header + ">txt_BPID=ORDERS0 " << cleared + "msg=4";
     const QString loaded = "hold=0;txt_SintaxID=CII111;lbl_Yosikisyubetu=CII標準 Ver1.1;lbl_XMLmojiCode=Shift_JIS;";
     const QString unloaded = "txt_SintaxID=;lbl_Yosikisyubetu=;lbl_XMLmojiCode=;";
-    auto in = [](const char* category, const char* bpid) {
-        return QStringLiteral("txt_JohoKbn=0101;txt_SyoriKbn=%1;>txt_BPID=%2").arg(category, bpid);
-    };
-    row("inquiry, stored") << in("0", "ORDERS01") << loaded + "mode=MODE;key=0101|ORDERS01;ComandBtn_0.enabled=1";
-    row("inquiry, new") << "txt_Yosikisyubetu=11;" + in("0", "NEWKEY01")
+    const QString in = "txt_JohoKbn=0101;txt_SyoriKbn=%1;>txt_BPID=%2";
+    row("inquiry, stored") << in.arg("0", "ORDERS01") << loaded + "mode=MODE;key=0101|ORDERS01;ComandBtn_0.enabled=1";
+    row("inquiry, new") << "txt_Yosikisyubetu=11;" + in.arg("0", "NEWKEY01")
                         << unloaded + "hold=9;msg=5;key=|;txt_Yosikisyubetu=11;ComandBtn_0.enabled=0";
-    row("register, stored") << in("1", "ORDERS01") << unloaded + "hold=9;msg=6;mode=MODE";
-    row("register, new") << in("1", "NEWKEY01") << unloaded + "hold=0;mode=BODY;key=0101|NEWKEY01;ComandBtn_1.enabled=1";
-    row("modify, stored") << in("2", "ORDERS01") << loaded + "mode=BODY";
-    row("delete, stored") << in("9", "ORDERS01") << loaded + "mode=MODE";
-    row("modify, code unknown") << "lbl_JohoKbn=old;txt_Yosikisyubetu=11;" + in("2", "ORDERS01").replace("=0101", "=77")
+    row("register, stored") << in.arg("1", "ORDERS01") << unloaded + "hold=9;msg=6;mode=MODE";
+    row("register, new") << in.arg("1", "NEWKEY01") << unloaded + "hold=0;mode=BODY;key=0101|NEWKEY01;ComandBtn_1.enabled=1";
+    row("modify, stored") << in.arg("2", "ORDERS01") << loaded + "mode=BODY";
+    row("delete, stored") << in.arg("9", "ORDERS01") << loaded + "mode=MODE";
+    row("modify, code unknown") << "lbl_JohoKbn=old;txt_Yosikisyubetu=11;" + in.arg("2", "ORDERS01").replace("=0101", "=77")
                                 << "hold=9;msg=2;lbl_JohoKbn=;txt_Yosikisyubetu=11;key=|";
-    row("existence unreadable") << "fail=FormatExists;" + in("2", "ORDERS01") << unloaded + "hold=9;msg=5";
+    row("existence unreadable") << "fail=FormatExists;" + in.arg("2", "ORDERS01") << unloaded + "hold=9;msg=5";
     // On the line screen the same key goes back to the lines; another asks first.
     row("lines, same key") << kShipping + ">txt_BPID=SHIPNT01" << "hold=-1;focus=txt_KomokuNo;E=6";
     row("lines, other key, cancel") << kShipping + "txt_JohoKbn=0101;answer=2;>txt_BPID=ORDERS01"
@@ -128,24 +126,21 @@ void TestCoreChecks::fieldCheck_data()
     row("attribute K") << attribute + "K" << emptied + "hold=0";
     row("attribute B unnamed") << attribute + "B" << emptied + "hold=9;msg=notfound";
     row("attribute W") << attribute + "W" << "hold=9;msg=notfound;txt_SyosuNagasaLocal=2";
-    auto local = [](const char* attribute, const char* length, const char* decimals, const char* check) {
-        return kLines + QStringLiteral("txt_KomokuMei=a;txt_ZokuseiCodeLocal=%1;txt_NagasaLocal=%2;txt_SyosuNagasaLocal=%3;>%4")
-                            .arg(attribute, length, decimals, check);
-    };
-    row("length empty") << local("X", "", "", "txt_NagasaLocal=") << "hold=9;msg=103";
-    row("9, 5.6") << local("9", "", "6", "txt_NagasaLocal=5") << "hold=9;msg=104;txt_NagasaLocal=5";
-    row("9, 5.5") << local("9", "", "5", "txt_NagasaLocal=5") << "hold=0";
-    row("N, 31") << local("N", "", "", "txt_NagasaLocal=31") << "hold=9;msg=104";
-    row("N, 30") << local("N", "", "", "txt_NagasaLocal=30") << "hold=0";
-    row("9, 0") << local("9", "", "", "txt_NagasaLocal=0") << "hold=9;msg=104";
-    row("X, 4001") << local("X", "", "", "txt_NagasaLocal=4001") << "hold=9;msg=104";
-    row("X, 4000") << local("X", "", "", "txt_NagasaLocal=4000") << "hold=0";
-    row("K, -1") << local("K", "", "", "txt_NagasaLocal=-1") << "hold=9;msg=104";
-    row("other attribute, 9999") << local("W", "", "", "txt_NagasaLocal=9999") << "hold=0";
-    row("decimals 5.6") << local("9", "5", "", "txt_SyosuNagasaLocal=6") << "hold=9;msg=104;txt_SyosuNagasaLocal=6";
-    row("decimals of 31") << local("N", "31", "", "txt_SyosuNagasaLocal=0") << "hold=9;msg=104";
-    row("decimals of letters") << local("9", "8", "", "txt_SyosuNagasaLocal=A") << "hold=0;txt_SyosuNagasaLocal=0";
-    row("decimals of X") << local("X", "8", "", "txt_SyosuNagasaLocal=3") << "hold=0;txt_SyosuNagasaLocal=0";
+    const QString local = kLines + "txt_KomokuMei=a;txt_ZokuseiCodeLocal=%1;txt_NagasaLocal=%2;txt_SyosuNagasaLocal=%3;>%4";
+    row("length empty") << local.arg("X", "", "", "txt_NagasaLocal=") << "hold=9;msg=103";
+    row("9, 5.6") << local.arg("9", "", "6", "txt_NagasaLocal=5") << "hold=9;msg=104;txt_NagasaLocal=5";
+    row("9, 5.5") << local.arg("9", "", "5", "txt_NagasaLocal=5") << "hold=0";
+    row("N, 31") << local.arg("N", "", "", "txt_NagasaLocal=31") << "hold=9;msg=104";
+    row("N, 30") << local.arg("N", "", "", "txt_NagasaLocal=30") << "hold=0";
+    row("9, 0") << local.arg("9", "", "", "txt_NagasaLocal=0") << "hold=9;msg=104";
+    row("X, 4001") << local.arg("X", "", "", "txt_NagasaLocal=4001") << "hold=9;msg=104";
+    row("X, 4000") << local.arg("X", "", "", "txt_NagasaLocal=4000") << "hold=0";
+    row("K, -1") << local.arg("K", "", "", "txt_NagasaLocal=-1") << "hold=9;msg=104";
+    row("other attribute, 9999") << local.arg("W", "", "", "txt_NagasaLocal=9999") << "hold=0";
+    row("decimals 5.6") << local.arg("9", "5", "", "txt_SyosuNagasaLocal=6") << "hold=9;msg=104;txt_SyosuNagasaLocal=6";
+    row("decimals of 31") << local.arg("N", "31", "", "txt_SyosuNagasaLocal=0") << "hold=9;msg=104";
+    row("decimals of letters") << local.arg("9", "8", "", "txt_SyosuNagasaLocal=A") << "hold=0;txt_SyosuNagasaLocal=0";
+    row("decimals of X") << local.arg("X", "8", "", "txt_SyosuNagasaLocal=3") << "hold=0;txt_SyosuNagasaLocal=0";
     // Conversion error: E by default, S refused.
     row("conversion empty") << kLines + ">txt_HenkanErrorTaisyo=" << "hold=0;txt_HenkanErrorTaisyo=E;lbl_HenkanErrorTaisyo=ｴﾗｰ";
     row("conversion W") << kLines + ">txt_HenkanErrorTaisyo=W" << "hold=0;lbl_HenkanErrorTaisyo=警告";
@@ -155,45 +150,37 @@ void TestCoreChecks::fieldCheck_data()
     // accepted one commits the line and hands over to the other pane.
     const QString committed = "hold=-1;E=1;Lis_Hyojun.rows=1;focus=txt_KoteiKomokuTiLocal;";
     const QString committedL = "hold=-1;L=1;Lis_Local.rows=1;focus=txt_KoteiKomokuTi;";
-    auto fixed = [](const char* item, const char* value) {
-        return kLines + QStringLiteral(">txt_KomokuNo=%1;>txt_KoteiKomokuTi=%2").arg(item, value);
-    };
-    row("numeric, letters") << fixed("3", "1A") << "hold=9;msg=103;E=0";
-    row("numeric, empty") << fixed("3", "") << committed;
-    row("local numeric 12.5") << local("9", "8", "", "txt_KoteiKomokuTiLocal=12.5") << committedL + "L1=L|1|0|0|0|1|8|0|0|a|9||12.5|E";
-    row("five letters in 4") << fixed("1", "ABCDE") << "hold=9;msg=104;E=0";
-    row("four letters in 4") << fixed("1", "ABCD") << committed + "E1=E|1|0|0|1|1|4|0|0|情報区分コード|X||ABCD|E";
-    row("local two full-width in 4") << local("X", "4", "", "txt_KoteiKomokuTiLocal=発注") << committedL;
-    row("three full-width in 4") << fixed("1", "発注書") << "hold=9;msg=104;E=0";
-    row("local decimals count") << local("N", "3", "2", "txt_KoteiKomokuTiLocal=12345") << committedL;
-    row("decimals count") << fixed("307", "1234567890123") << committed;
-    row("outside Shift-JIS, 3 in 4") << fixed("1", "ab한") << "hold=9;msg=104;E=0";
-    row("outside Shift-JIS, 2 in 4") << fixed("1", "a한") << committed;
+    const QString fixed = kLines + ">txt_KomokuNo=%1;>txt_KoteiKomokuTi=%2";
+    row("numeric, letters") << fixed.arg("3", "1A") << "hold=9;msg=103;E=0";
+    row("numeric, empty") << fixed.arg("3", "") << committed;
+    row("local numeric 12.5") << local.arg("9", "8", "", "txt_KoteiKomokuTiLocal=12.5") << committedL + "L1=L|1|0|0|0|1|8|0|0|a|9||12.5|E";
+    row("five letters in 4") << fixed.arg("1", "ABCDE") << "hold=9;msg=104;E=0";
+    row("four letters in 4") << fixed.arg("1", "ABCD") << committed + "E1=E|1|0|0|1|1|4|0|0|情報区分コード|X||ABCD|E";
+    row("local two full-width in 4") << local.arg("X", "4", "", "txt_KoteiKomokuTiLocal=発注") << committedL;
+    row("three full-width in 4") << fixed.arg("1", "発注書") << "hold=9;msg=104;E=0";
+    row("local decimals count") << local.arg("N", "3", "2", "txt_KoteiKomokuTiLocal=12345") << committedL;
+    row("decimals count") << fixed.arg("307", "1234567890123") << committed;
+    row("outside Shift-JIS, 3 in 4") << fixed.arg("1", "ab한") << "hold=9;msg=104;E=0";
+    row("outside Shift-JIS, 2 in 4") << fixed.arg("1", "a한") << committed;
     row("no item number") << kLines + ">txt_KoteiKomokuTi=" << "hold=-1;msg=101;E=0;focus=txt_KomokuNo";
 
     // The OK buttons check the pane in order, stop at the first refusal and select it.
-    auto okE = [](const char* number, const char* conversion) {
-        return kLines + QStringLiteral("txt_KomokuNo=%1;txt_HenkanErrorTaisyo=%2;click=10").arg(number, conversion);
-    };
-    row("E accepted") << okE("301", "") << "E1=E|1|0|0|301|1|15|0|0|発注番号|X|||E;Lis_Hyojun.row=0;focus=txt_KomokuNo;txt_KomokuNo=";
-    row("E number first") << okE("", "S") << "msg=101;E=0;focus=txt_KomokuNo";
-    row("E conversion") << okE("301", "S") << "msg=notfound;E=0;focus=txt_HenkanErrorTaisyo;txt_HenkanErrorTaisyo.selected=1";
-    auto okL = [](const char* name, const char* attribute, const char* length, const char* conversion) {
-        return kLines + QStringLiteral("txt_KomokuMei=%1;txt_ZokuseiCodeLocal=%2;txt_NagasaLocal=%3;txt_SyosuNagasaLocal=A;"
-                                       "txt_HenkanErrorTaisyoLocal=%4;click=24").arg(name, attribute, length, conversion);
-    };
-    row("L accepted") << okL("数量", "9", "7", "") << "L1=L|1|0|0|0|1|7|0|0|数量|9|||E;focus=txt_KomokuMei";
-    row("L name first") << okL("", "", "A", "S") << "msg=105;L=0;focus=txt_KomokuMei";
-    row("L attribute") << okL("数量", "", "A", "S") << "msg=106;L=0;focus=txt_ZokuseiCodeLocal";
-    row("L digits") << okL("数量", "9", "31", "S") << "msg=104;L=0;focus=txt_NagasaLocal;txt_NagasaLocal.selected=1";
-    row("L conversion") << okL("数量", "X", "5", "S") << "msg=notfound;L=0;focus=txt_HenkanErrorTaisyoLocal";
-    auto okG = [](const char* number, const char* repeat) {
-        return kShipping + QStringLiteral("click=5;txt_MultiMeisaiBango=%1;txt_Kurikaesisu=%2;click=10").arg(number, repeat);
-    };
-    row("G accepted") << okG("4", "3")
+    const QString okE = kLines + "txt_KomokuNo=%1;txt_HenkanErrorTaisyo=%2;click=10";
+    row("E accepted") << okE.arg("301", "") << "E1=E|1|0|0|301|1|15|0|0|発注番号|X|||E;Lis_Hyojun.row=0;focus=txt_KomokuNo;txt_KomokuNo=";
+    row("E number first") << okE.arg("", "S") << "msg=101;E=0;focus=txt_KomokuNo";
+    row("E conversion") << okE.arg("301", "S") << "msg=notfound;E=0;focus=txt_HenkanErrorTaisyo;txt_HenkanErrorTaisyo.selected=1";
+    const QString okL = kLines + "txt_KomokuMei=%1;txt_ZokuseiCodeLocal=%2;txt_NagasaLocal=%3;txt_SyosuNagasaLocal=A;"
+                                 "txt_HenkanErrorTaisyoLocal=%4;click=24";
+    row("L accepted") << okL.arg("数量", "9", "7", "") << "L1=L|1|0|0|0|1|7|0|0|数量|9|||E;focus=txt_KomokuMei";
+    row("L name first") << okL.arg("", "", "A", "S") << "msg=105;L=0;focus=txt_KomokuMei";
+    row("L attribute") << okL.arg("数量", "", "A", "S") << "msg=106;L=0;focus=txt_ZokuseiCodeLocal";
+    row("L digits") << okL.arg("数量", "9", "31", "S") << "msg=104;L=0;focus=txt_NagasaLocal;txt_NagasaLocal.selected=1";
+    row("L conversion") << okL.arg("数量", "X", "5", "S") << "msg=notfound;L=0;focus=txt_HenkanErrorTaisyoLocal";
+    const QString okG = kShipping + "click=5;txt_MultiMeisaiBango=%1;txt_Kurikaesisu=%2;click=10";
+    row("G accepted") << okG.arg("4", "3")
                       << "E7=E|7|0|0|0|33|0|0|3|マルチ明細 No.4|M|4||;txt_KomokuNo.enabled=1;txt_MultiMeisaiBango.enabled=0;focus=txt_KomokuNo";
-    row("G number first") << okG("1", "0") << "msg=107;E=6;focus=txt_MultiMeisaiBango;txt_MultiMeisaiBango.selected=1";
-    row("G repeat over 31") << okG("4", "40") << "E=6;focus=txt_Kurikaesisu;txt_Kurikaesisu.selected=1";
+    row("G number first") << okG.arg("1", "0") << "msg=107;E=6;focus=txt_MultiMeisaiBango;txt_MultiMeisaiBango.selected=1";
+    row("G repeat over 31") << okG.arg("4", "40") << "E=6;focus=txt_Kurikaesisu;txt_Kurikaesisu.selected=1";
 }
 
 void TestCoreChecks::fieldCheck()

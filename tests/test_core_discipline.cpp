@@ -4,8 +4,6 @@
 
 #include "core/fake_world.h"
 #include "core/field_discipline.h"
-#include "core/key_codes.h"
-#include "core/screen_mode.h"
 
 #include <QTest>
 
@@ -16,7 +14,6 @@ private slots:
     void discipline_data();
     void discipline() { QFETCH(QString, given); QFETCH(QString, after); Run(given, after); }
     void inputClasses();
-    void byteLimit();
 };
 
 void TestCoreDiscipline::discipline_data()
@@ -49,7 +46,7 @@ void TestCoreDiscipline::discipline_data()
     row("up, part selected") << kNew + "txt_SintaxID=CII111;focus=txt_SintaxID;txt_SintaxID.select=0,3;key=up" << "focus=txt_SintaxID";
     row("up skips locked") << kNew + "focus=txt_KakunoMode;txt_SintaxID.locked=1;key=up" << "focus=txt_Yosikisyubetu";
     row("up from the panes") << kLines + "key=up" << "focus=txt_XMLmojiCode";
-    row("up at the top") << kNew + "key=up" << "focus=txt_Yosikisyubetu";
+    row("up to the first") << "mode=MODE;focus=txt_JohoKbn;key=up" << "focus=txt_SyoriKbn";
     row("enter, accepted") << kNew + "key=enter" << "focus=txt_SintaxID;consumed=1";
     row("enter, refused") << kNew + "txt_Yosikisyubetu=12;key=enter" << "msg=notfound;focus=txt_Yosikisyubetu;txt_Yosikisyubetu.selected=1";
     row("enter, item accepted") << kLines + "txt_KomokuNo=7;key=enter" << "focus=txt_HenkanErrorTaisyo";
@@ -87,6 +84,10 @@ void TestCoreDiscipline::discipline_data()
     row("check moves the focus") << kNew + "focus=txt_XMLmojiCode;type=S;release=S" << "focus=txt_KomokuNo;Frame_0.visible=1";
     row("the last field never") << kNew + "focus=txt_KoteiKomokuTiLocal;type=" + QString(50, 'A') + ";release=A" << "focus=txt_KoteiKomokuTiLocal";
     row("the category") << "type=2;release=2" << "focus=txt_JohoKbn;lbl_SyoriKbn=修正";
+    // A field's text is cut to its byte limit before its check.
+    row("cut to 20 bytes") << kLines + ">txt_KomokuMei=" + QString(11, u'あ') << "txt_KomokuMei=" + QString(10, u'あ');
+    row("half-width kana, 1 byte each") << kLines + ">txt_KomokuMei=" + QString(21, u'ｱ') << "txt_KomokuMei=" + QString(20, u'ｱ');
+    row("cut to 4 digits") << kLines + "txt_ZokuseiCodeLocal=X;>txt_NagasaLocal=12345" << "hold=0;txt_NagasaLocal=1234";
 }
 
 void TestCoreDiscipline::inputClasses()
@@ -96,16 +97,6 @@ void TestCoreDiscipline::inputClasses()
         {&F().txt_KomokuNo, U'a', 0}, {&F().txt_KomokuNo, U'5', U'5'}, {&F().txt_KomokuNo, 8, 8}, {&F().txt_KoteiKomokuTi, U'\'', 0}};
     for (const auto& c : cases)
         QCOMPARE(uint(FilterKey(*c.field, c.typed)), uint(c.inserted));
-}
-
-// A field's text is cut to its byte limit before its check.
-void TestCoreDiscipline::byteLimit()
-{
-    w->Given(QStringLiteral("txt_KomokuMei=%1;txt_NagasaLocal=12345;txt_KoteiKomokuTi=%2;txt_BPID=ABCDEFGH").arg(QString(11, u'あ'), QString(51, u'ｱ')));
-    for (Field* f : {&F().txt_KomokuMei, &F().txt_NagasaLocal, &F().txt_KoteiKomokuTi, &F().txt_BPID, &F().txt_SyoriKbn})
-        FormatFieldText(F(), f->TabIndex);
-    FormatFieldText(F(), 24);
-    Expect(QStringLiteral("txt_KomokuMei=%1;txt_NagasaLocal=1234;txt_KoteiKomokuTi=%2;txt_BPID=ABCDEFGH").arg(QString(10, u'あ'), QString(50, u'ｱ')));
 }
 
 QTEST_GUILESS_MAIN(TestCoreDiscipline)

@@ -8,6 +8,7 @@
 
 #include <QMap>
 #include <QObject>
+#include <QTest>
 
 #include <memory>
 #include <optional>
@@ -80,7 +81,8 @@ public:
     // key pressed on the form (A, alt+A, ctrl+tab, esc, f5, pgup, ...),
     // "type" into the focused field, "release" a key there, "click" a
     // button, "edit" a line (E3: selected, 編集), "lock", "show" (E2), "focus", "toolkit" (its own focus move),
-    // "mode", "back" (a mode); "fail" the next store call to fail, "changed" a format another
+    // "mode", "back" (a mode), "commit" a pane's line (E, L), "clear" a
+    // layout (E, L); "fail" the next store call to fail, "changed" a format another
     // desk changed, "answer", "choose" (a row, esc or close).
     void Given(const QString& pairs);
     // The same pairs as they are now. What: as above, .caret .selected .rows;
@@ -112,7 +114,7 @@ class WorldTest : public QObject {
 protected:
     std::unique_ptr<FakeWorld> w;
     FormState& F() { return w->form; }
-    void Expect(const QString& state);
+    void Expect(const QString& state) { QCOMPARE(w->State(state), state.split(';', Qt::SkipEmptyParts).join(';')); }
     void Run(const QString& given, const QString& after);
 
 private slots:
