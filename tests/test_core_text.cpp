@@ -41,7 +41,7 @@ private slots:
             {"ｺｰﾄﾞ", 4, 2, "ｺｰ"},    {"Aカｱ", 4, 3, "Aカ"},
             // Outside the code page every character counts two bytes, ASCII included.
             {"A한", 4, 2, "A"},       {"😀A", 4, 2, "😀"},    {"A😀", 4, 2, "A"},
-            {"𠮷野家", 6, 4, "𠮷野"},
+            {"𠮷野家", 6, 4, "𠮷野"}, {"A\xEF\xBF\xBD", 4, 2, "A"},
         };
         for (const auto& r : rows)
             QTest::addRow("'%s' %d", r.text, r.maxBytes) << QString::fromUtf8(r.text) << r.bytes << r.maxBytes

@@ -38,10 +38,14 @@ bool IsAscii(const QString& text)
     return true;
 }
 
-// The code page bytes of the text when it converts there and back unchanged
-// (a character outside the code page comes back as another one).
+// The code page bytes of the text when it converts there and back unchanged.
+// A character outside the code page comes back as the replacement character,
+// which itself is outside it (the encoder's error flag cannot tell: it never
+// clears once set).
 std::optional<QByteArray> AnsiBytes(const QString& text)
 {
+    if (text.contains(QChar::ReplacementCharacter))
+        return std::nullopt;
     QByteArray bytes = Encoder().encode(text);
     if (FromAnsi(bytes) != text)
         return std::nullopt;
