@@ -42,7 +42,7 @@ private slots:
             {"SERVER=127.0.0.1", "", ""}, {"%1;UID=x", "", ""}, {"%1", "ed{i", ""}, {"%1", "", server_ ? "wrong" : "p;w"}};
         for (const auto& r : rows) {
             s = site_.Settings();
-            s.DbString = QString::fromUtf8(r.dsn).arg(s.DbString.trimmed());
+            s.DbString = QString::fromUtf8(r.dsn).replace(QStringLiteral("%1"), s.DbString.trimmed());
             s.UserId = *r.user ? QString::fromUtf8(r.user) : s.UserId;
             s.Password = *r.password ? QString::fromUtf8(r.password) : s.Password;
             Connection other;

@@ -169,7 +169,7 @@ private slots:
         for (const auto& r : rows) {
             const FormatKey key = NewKey();
             const auto write = Prepare(QLatin1String(r.op), key);
-            const QString cause = QLatin1String(r.cause), row = cause + QStringLiteral(" in ") + QLatin1String(r.op);
+            const QString cause = QLatin1String(r.cause), row = QStringLiteral("%1, %2: %3").arg(r.op, r.cause, r.what);
             const bool otherDesk = cause == QLatin1String("process");  // another desk, a separate process
             if (otherDesk)
                 QVERIFY(RunOtherDesk(site_, r.what.arg(key.Bpid) + QStringLiteral(";\n"), this));
