@@ -1,0 +1,81 @@
+// The server stops and comes back, or another desk keeps a statement waiting: writes fail whole, then go through.
+
+#include "store/format_store.h"
+#include "store/lookups.h"
+#include "support/form_harness.h"
+
+#include <QProcess>
+#include <QTest>
+
+#include <functional>
+
+class TestStoreRestart : public QObject {
+    Q_OBJECT
+
+private:
+    TempSite site_;
+    Connection db_;
+    SqlFormatStore store_{db_};
+    const FormatKey key_{QStringLiteral("0201"), QStringLiteral("SHIPNT01")};
+
+    // Stops ("halt") or starts ("resume") the test server.
+    static bool Cluster(const char* command)
+    {
+        const QString script = QStringLiteral(K450120_SOURCE_DIR "/scripts/pg-cluster");
+        return QProcess::execute(script, {QString::fromLatin1(command), qEnvironmentVariable("K450120_PG_DIR")}) == 0;
+    }
+    // The stored lines with the first local one renamed, written against the stored baseline.
+    std::function<Baseline()> Rename(const QString& name)
+    {
+        FormatLines lines;
+        store_.LoadLines(key_, lines);
+        lines.LocalItems[1].ItemName = name;
+        const Baseline b = store_.ReadBaseline(key_);
+        return [=] { return store_.WriteLines(key_, lines, lines.StandardItems.Count(), lines.LocalItems.Count(), b); };
+    }
+    bool Stored(const QString& name) { return StoredFormat(db_, key_.Bpid).filter(name).size() == 1; }
+
+private slots:
+    void initTestCase()
+    {
+        const QString error = OpenSiteDatabase(site_, db_);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    }
+
+    void serverStopsAndComesBack()
+    {
+        // A write while the server is away fails; after the restart the same one goes through.
+        auto write = Rename(QStringLiteral("停止中"));
+        QVERIFY(Cluster("halt"));
+        QVERIFY_THROWS_EXCEPTION(StoreError, write());
+        QVERIFY(Cluster("resume"));
+        write();
+        QVERIFY(Stored(QStringLiteral("停止中")));
+        // The time-out holds after a restart while nothing ran: a statement that another desk keeps
+        // waiting on the header row fails, with nothing written; once it is done the write goes through.
+        db_.SetStatementTimeout(1);
+        write = Rename(QStringLiteral("再開後"));
+        QVERIFY(Cluster("halt") && Cluster("resume"));
+        const QStringList stored = StoredFormat(db_, key_.Bpid);
+        QProcess* other = StartOtherDesk(site_, QStringLiteral("UPDATE FL1902フォーマット情報マスタ SET 様式識別=様式識別 "
+                                                               "WHERE BPID='SHIPNT01';\nSELECT pg_sleep(4);\n"), this);
+        const QString sleeping = QStringLiteral("SELECT COUNT(*) FROM pg_stat_activity WHERE wait_event='PgSleep'");
+        QTRY_COMPARE(QueryRows(db_, sleeping), QStringList{"1"});
+        QVERIFY_THROWS_EXCEPTION(StoreError, write());
+        QVERIFY(other->waitForFinished(30000));
+        QCOMPARE(StoredFormat(db_, key_.Bpid), stored);
+        write();
+        QVERIFY(Stored(QStringLiteral("再開後")));
+        // A lookup while the server is away finds nothing; one afterwards should find again.
+        DictionaryItem item;
+        const QString folder = site_.ProgramFolder();
+        QVERIFY(Cluster("halt"));
+        QVERIFY(!SiteLookups(db_, folder).LookupItem(1, item));
+        QVERIFY(Cluster("resume"));
+        QEXPECT_FAIL("", "a read on a connection that a failed reopen left closed finds nothing, opening nothing", Continue);
+        QVERIFY(SiteLookups(db_, folder).LookupItem(1, item));  // once the server is back
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStoreRestart)
+#include "test_store_restart.moc"
