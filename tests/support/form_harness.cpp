@@ -1,91 +1,11 @@
 #include "support/form_harness.h"
 
 #include "app/startup.h"
-#include "support/message_box_answerer.h"
 
+#include <QApplication>
 #include <QGroupBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryFile>
-#include <QTest>
-
-void Type(QWidget* w, const QString& text)
-{
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::KeyAction::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-QStringList PressEnter(QWidget* w)
-{
-    MessageBoxAnswerer answerer;
-    QTest::keyClick(w, Qt::Key_Return);
-    return answerer.Texts();
-}
-
-QStringList Texts(std::initializer_list<const QObject*> widgets)
-{
-    QStringList texts;
-    for (const QObject* w : widgets)
-        texts << w->property("text").toString();
-    return texts;
-}
-
-// Only the functions below know the class of the line lists.
-static ItemListBox* Box(QAbstractItemView* list)
-{
-    auto* box = qobject_cast<ItemListBox*>(list);
-    if (!box)
-        qFatal("%s is no ItemListBox", list ? qPrintable(list->objectName()) : "a null list");
-    return box;
-}
-
-int ListCount(QAbstractItemView* list)
-{
-    return Box(list)->count();
-}
-
-QString ListRowText(QAbstractItemView* list, int row)
-{
-    return Box(list)->text(row);
-}
-
-QStringList ListTexts(QAbstractItemView* list)
-{
-    QStringList texts;
-    for (int row = 0; row < ListCount(list); ++row)
-        texts << ListRowText(list, row);
-    return texts;
-}
-
-int ListCurrentRow(QAbstractItemView* list)
-{
-    return Box(list)->currentRow();
-}
-
-void SelectListRow(QAbstractItemView* list, int row)
-{
-    Box(list)->setCurrentRow(row);
-}
-
-void PressOnList(QAbstractItemView* list, Qt::Key key, Qt::KeyboardModifiers modifiers)
-{
-    list->setFocus();
-    QTest::keyClick(list, key, modifiers);
-}
-
-void EnterOnListRow(QAbstractItemView* list, int row)
-{
-    SelectListRow(list, row);
-    PressOnList(list, Qt::Key_Return);
-}
-
-void DoubleClickListRow(QAbstractItemView* list, int row)
-{
-    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
-}
 
 QString OpenSiteDatabase(TempSite& site, Connection& db)
 {
@@ -98,12 +18,6 @@ QString OpenSiteDatabase(TempSite& site, Connection& db)
         return QString::fromUtf8(e.what());
     }
     return QString();
-}
-
-void Execute(Connection& db, const QString& sql, const QVariantList& params)
-{
-    db.SetStatement(sql, params);
-    db.ExecuteStatement();
 }
 
 QStringList QueryRows(Connection& db, const QString& sql, const QVariantList& params)
@@ -125,21 +39,8 @@ QStringList QueryRows(Connection& db, const QString& sql, const QVariantList& pa
 QStringList StoredFormat(Connection& db, const QString& bpid)
 {
     return QueryRows(db, QStringLiteral("SELECT * FROM FL1902フォーマット情報マスタ WHERE BPID=?"), {bpid})
-        + QueryRows(db, QStringLiteral("SELECT * FROM FL1903レコードフォーマット情報マスタ WHERE BPID=?"
-                                       " ORDER BY フォーマット種別,項目通番"), {bpid});
-}
-
-bool LinksSymmetric(const FormatLines& lines)
-{
-    const ItemTable& e = lines.StandardItems;
-    const ItemTable& l = lines.LocalItems;
-    for (int i = 1; i <= e.Count(); ++i)
-        if (e[i].LinkedSerialNo > 0 && l[e[i].LinkedSerialNo].LinkedSerialNo != i)
-            return false;
-    for (int i = 1; i <= l.Count(); ++i)
-        if (l[i].LinkedSerialNo > 0 && e[l[i].LinkedSerialNo].LinkedSerialNo != i)
-            return false;
-    return true;
+        + QueryRows(db, QStringLiteral("SELECT * FROM FL1903レコードフォーマット情報マスタ WHERE BPID=? ORDER BY フォーマット種別,項目通番"),
+                    {bpid});
 }
 
 QProcess* StartOtherDesk(const TempSite& site, const QString& sql, QObject* parent)
@@ -152,26 +53,42 @@ QProcess* StartOtherDesk(const TempSite& site, const QString& sql, QObject* pare
     process->setProcessEnvironment(site.Environment());
     const EnvironmentSettings s = site.Settings();
     process->start(QStringLiteral(K450120_BUILD_DIR "/site/k450120-loadsql"),
-                   {s.DbString.trimmed(), s.UserId.trimmed(), s.Password.trimmed(),
-                    QStringLiteral("--"), script->fileName()});
+                   {s.DbString.trimmed(), s.UserId.trimmed(), s.Password.trimmed(), QStringLiteral("--"), script->fileName()});
     return process;
 }
 
 bool RunOtherDesk(const TempSite& site, const QString& sql, QObject* parent)
 {
     QProcess* process = StartOtherDesk(site, sql, parent);
-    const bool ok = process->waitForFinished(30000) && process->exitStatus() == QProcess::NormalExit
-        && process->exitCode() == 0;
+    const bool ok = process->waitForFinished(30000) && process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
     if (!ok)
         qWarning("other desk: %s", process->readAllStandardError().constData());
     return ok;
 }
 
-bool FormHarness::UseSite()
+void MessageBoxAnswerer::Poll()
 {
-    if (site_.Ok())
-        site_.UseOdbcConfiguration();
-    return site_.Ok();
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog || dialog == handled_ || !dialog->isActiveWindow())
+        return;
+    handled_ = dialog;
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    if (!box) {
+        dialogs_ << dialog->objectName();
+        acts_.value(dialog->objectName(), [](QDialog* unknown) { unknown->reject(); })(dialog);
+        return;
+    }
+    if (OnBox)
+        OnBox(box);
+    const auto fallback = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
+    seen_.append({box->windowTitle(), box->text(), box->informativeText(), box->icon(), box->standardButtons(), fallback});
+    const QMessageBox::StandardButton answer = answers_.value(seen_.size() - 1, fallback);
+    if (answer == QMessageBox::Escape)
+        QTest::keyClick(box, Qt::Key_Escape);
+    else if (QAbstractButton* button = box->button(answer))
+        button->click();
+    else
+        box->reject();
 }
 
 bool FormHarness::Start(const QByteArray& commandLine)
@@ -185,11 +102,13 @@ bool FormHarness::Start(const QByteArray& commandLine)
 QStringList FormHarness::EnterKey(const QString& category, const QString& code, const QString& bpid)
 {
     MessageBoxAnswerer answerer;
-    Type(F().txt_SyoriKbn, category);
-    F().txt_JohoKbn->setText(code);
-    QTest::keyClick(F().txt_JohoKbn, Qt::Key_Return);
-    F().txt_BPID->setText(bpid);
-    QTest::keyClick(F().txt_BPID, Qt::Key_Return);
+    QTest::keyClicks(F().txt_SyoriKbn, category);
+    for (auto [field, text] : {std::pair{F().txt_JohoKbn, code}, {F().txt_BPID, bpid}}) {
+        if (!text.isEmpty()) {
+            field->setText(text);
+            QTest::keyClick(field, Qt::Key_Return);
+        }
+    }
     return answerer.Texts();
 }
 

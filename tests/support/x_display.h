@@ -1,40 +1,99 @@
 #pragma once
-// A private X server (Xvfb) for running the real program as an operator
-// would, with xdotool to type keys into it.
+// A private X server (Xvfb) for running programs as an operator would, with
+// xdotool for the operator's keys and mouse.
 
-#include <QList>
+#include <QFile>
 #include <QProcess>
-#include <QRect>
-#include <QString>
+#include <QSize>
+#include <QStringList>
+#include <QTest>
 
 class XDisplay {
 public:
-    XDisplay();
-    ~XDisplay();
-
+    // Displays 140 to 159 are this suite's; a number is ours when its lock names our server (another run may
+    // have taken it a moment earlier). -noreset: else the server resets whenever its last client leaves.
+    XDisplay()
+    {
+        for (int number = 140; number < 160; ++number) {
+            const QString lock = QStringLiteral("/tmp/.X%1-lock").arg(number), socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
+            if (QFile::exists(lock) || QFile::exists(socket))
+                continue;
+            server_.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"), QStringLiteral("0"),
+                                                   QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                                                   QStringLiteral("-noreset")});
+            auto ours = [&] {
+                QFile file(lock);
+                return QFile::exists(socket) && file.open(QIODevice::ReadOnly)
+                    && file.readAll().trimmed().toLongLong() == server_.processId();
+            };
+            if (server_.waitForStarted(5000) && QTest::qWaitFor([&] { return ours() || server_.state() != QProcess::Running; }, 10000)
+                && ours()) {
+                display_ = QStringLiteral(":%1").arg(number);
+                break;
+            }
+            server_.kill();
+            server_.waitForFinished(2000);
+        }
+    }
+    ~XDisplay()
+    {
+        server_.terminate();
+        server_.waitForFinished(3000);
+    }
     bool Ok() const { return !display_.isEmpty(); }
     QString Display() const { return display_; }
 
-    // Waits until a visible window with that exact title exists.
-    bool WaitForWindow(const QString& title, int timeoutMs = 15000) const;
-    // True when a visible window with that exact title exists now.
-    bool HasWindow(const QString& title) const;
-    // Sends keys in xdotool's notation ("Escape", "alt+y") to the focused window.
-    void Key(const QString& keys) const;
-    // Types text key by key; characters outside the keymap (Japanese) are
-    // mapped on the fly, which needs a delay between keys.
-    void Type(const QString& text, int delayMs = 150) const;
-    // Clicks the left button at a screen position, count times in a row.
-    void Click(int x, int y, int count = 1) const;
-    // The screen geometry of every visible window with that exact title.
-    QList<QRect> Windows(const QString& title) const;
-    // Saves the whole screen as an image (by its extension, e.g. PNG).
-    bool Screenshot(const QString& path) const;
+    // Starts a program on this display.
+    void Launch(QProcess& process, QProcessEnvironment env, const QString& program, const QStringList& args = {"OP01"}) const
+    {
+        env.insert(QStringLiteral("DISPLAY"), display_);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        process.setProcessEnvironment(env);
+        process.start(program, args);
+    }
+    // Ids of the visible windows with that exact title.
+    QStringList Windows(const QString& title) const
+    {
+        const QString windows = Run({"search", "--onlyvisible", "--name", QLatin1Char('^') + title + QLatin1Char('$')});
+        return windows.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    // A window's size: the last line of getwindowgeometry reads "Geometry: <width>x<height>".
+    QSize Size(const QString& window) const
+    {
+        const QStringList size = Run({"getwindowgeometry", window}).section(QLatin1Char(' '), -1).split(QLatin1Char('x'));
+        return size.size() == 2 ? QSize(size[0].toInt(), size[1].toInt()) : QSize();
+    }
+    QString Focus() const { return Run({"getwindowfocus"}); }  // the window with the keyboard
+    // Waits until a window of that title other than `except` has the keyboard; its id, or empty.
+    QString WaitForFocus(const QString& title, const QString& except = {}) const
+    {
+        QString focus;
+        const bool found = QTest::qWaitFor([&] { return (focus = Focus()) != except && Windows(title).contains(focus); }, 15000);
+        return found ? focus : QString();
+    }
+    // Keys in xdotool's notation, blank-separated ("Return alt+y"); ASCII text; clicks at a point of a window.
+    void Key(const QString& keys) const { Run(QStringList{"key", "--delay", "20"} + keys.split(QLatin1Char(' '))); }
+    void Type(const QString& text) const { Run({"type", "--", text}); }
+    void Click(const QString& window, QPoint at, int count = 1) const
+    {
+        Run({"mousemove", "--window", window, QString::number(at.x()), QString::number(at.y()), "click", "--repeat",
+             QString::number(count), "--delay", "80", "1"});
+    }
+    // Saves the whole screen as an image (PNG by the name).
+    void Screenshot(const QString& path) const { Run({"-display", display_, "-window", "root", path}, "import"); }
 
 private:
-    QString RunXdotool(const QStringList& args, int timeoutMs = 5000) const;
-    QString RunTool(const QString& program, const QStringList& args, int timeoutMs,
-                    int* exitCode = nullptr) const;
+    QString Run(const QStringList& args, const QString& program = "xdotool") const
+    {
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), display_);
+        tool.setProcessEnvironment(env);
+        tool.start(program, args);
+        const bool ok = tool.waitForFinished(30000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+        return ok ? QString::fromUtf8(tool.readAllStandardOutput()).trimmed() : QString();
+    }
     QProcess server_;
     QString display_;
 };
