@@ -130,47 +130,6 @@ private slots:
         QCOMPARE(standard[1].DecimalLength, stored.DecimalLength);
     }
 
-    void linksAndPaneWatch_data()
-    {
-        QTest::addColumn<bool>("local");
-        QTest::addRow("local") << true;
-        QTest::addRow("standard") << false;
-    }
-
-    void linksAndPaneWatch()
-    {
-        QFETCH(bool, local);
-        ItemTable table = Make({Item(0, 4), Item(0, 2, 1), Item(0, 5)});
-        table[2].LinkedSerialNo = 3;
-        table[3].LinkedSerialNo = 9;  // beyond the other table: nothing written
-        ItemTable other = Make({Item(0, 1), Item(0, 1), Linked(7, 1)});
-        const RebuildOutcome outcome = RebuildPass(table, other, local, PaneWatch{3, 3});
-        QCOMPARE(Column(other, &FormatItem::LinkedSerialNo), (QList<qint32>{0, 0, 2}));
-        QCOMPARE(outcome.otherLink, std::optional<qint32>(2));
-        QCOMPARE(outcome.herePosition, local ? std::optional<qint32>(8) : std::nullopt);
-        QCOMPARE(RebuildPass(table, other, local, PaneWatch{0, 1}).otherLink, std::nullopt);
-    }
-
-    void nestedGroupsSettle()
-    {
-        // A group in a group in a group, header lengths stale.
-        ItemTable table = Make({Item(0, 3), Header(0, 2, 0, 4), Item(1, 2), Header(1, 3, 50), Item(2, 1, 1),
-                                Header(2, 2), Item(3, 4), Item(3, 5, 2), Item(1, 7), Item(0, 1)});
-        table[10].LinkedSerialNo = 2;
-        ItemTable standard = Make({Item(0, 1), Item(0, 1)});
-        const RebuildOutcome outcome = RebuildSettled(table, standard, PaneWatch{10, 2});
-        QCOMPARE(outcome.groupHeaders, 3);
-        // Inner 4+6, middle 2+10, outer 2+12+7; closing lines use the inner header: 8 + 10*2.
-        QCOMPARE(Column(table, &FormatItem::Length).mid(1, 5), (QList<qint32>{21, 2, 12, 1, 10}));
-        QCOMPARE(outcome.herePosition, std::optional<qint32>(28));
-        QCOMPARE(outcome.otherLink, std::optional<qint32>(10));
-
-        ItemTable empty;
-        const RebuildOutcome none = RebuildSettled(empty, standard, PaneWatch{1, 1});
-        QVERIFY(none.groupHeaders == 0 && !none.herePosition && !none.otherLink);
-        QVERIFY(ListTexts(empty, true).isEmpty());
-    }
-
     void levels_data()
     {
         QTest::addColumn<int>("position");

@@ -102,19 +102,6 @@ private slots:
         else
             QVERIFY_THROWS_EXCEPTION(DisplaySettingError, WindowsColor(number));
     }
-
-    // Empty title settings fail only where a "tit_" label takes them, which the
-    // main form has none of: empty text keys fail when they are applied.
-    void emptyTitleFontNameFailsOnlyOnTitleLabels()
-    {
-        DisplaySettings d = Valid();
-        d.Title.FontName.clear();
-        QWidget form;
-        Add<QLabel>(&form, "lbl_A");
-        ApplyDisplaySettings(&form, d);
-        Add<QLabel>(&form, "tit_B");
-        QVERIFY_THROWS_EXCEPTION(DisplaySettingError, ApplyDisplaySettings(&form, d));
-    }
 };
 
 QTEST_MAIN(TestDisplaySettings)
