@@ -240,7 +240,8 @@ private slots:
             QCOMPARE(answerer.Seen().back().informative,
                      QStringLiteral("他の端末でこのフォーマットが変更または削除されています。キーを入力し直すと登録内容が表示されます。"));
             QCOMPARE(StoredFormat(F().Db, bpid), theirs);
-            QCOMPARE(QList<bool>({F().Frame[0]->isVisible(), F().txt_BPID->text() == bpid}), QList<bool>({row.lines, true}));
+            QCOMPARE(QList<bool>({F().Frame[0]->isVisible(), F().txt_BPID->text() == bpid, !QApplication::overrideCursor()}),
+                     QList<bool>({row.lines, true, true}));  // and no busy cursor left
         }
     }
 

@@ -42,7 +42,6 @@ public:
     }
     bool Ok() const { return !display_.isEmpty(); }
     QString Display() const { return display_; }
-
     // Starts a program on this display.
     void Launch(QProcess& process, QProcessEnvironment env, const QString& program, const QStringList& args = {"OP01"}) const
     {
