@@ -5,22 +5,18 @@
 #include "core/fake_world.h"
 #include "core/field_discipline.h"
 
-#include <QTest>
-
 class TestCoreDiscipline : public WorldTest {
     Q_OBJECT
 
 private slots:
     void discipline_data();
-    void discipline() { QFETCH(QString, given); QFETCH(QString, after); Run(given, after); }
+    void discipline() { Run(); }
     void inputClasses();
 };
 
 void TestCoreDiscipline::discipline_data()
 {
-    QTest::addColumn<QString>("given");
-    QTest::addColumn<QString>("after");
-    auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
+    Columns();
     // The field groups of the modes; a step back from BODY to HEAD to MODE.
     row("MODE") << "mode=MODE" << "fields=100000000000000000000000";
     row("HEAD") << "mode=HEAD" << "fields=011000000000000000000000";
@@ -39,6 +35,7 @@ void TestCoreDiscipline::discipline_data()
     row("hidden skipped") << kNew + "txt_SintaxID.visible=0;key=down" << "focus=txt_KakunoMode";
     row("disabled skipped") << kLines + "key=down" << "focus=txt_HenkanErrorTaisyo";
     row("designed locked skipped") << kLines + "focus=txt_ZokuseiCodeLocal;key=down" << "focus=txt_NagasaLocal";
+    row("enter on a button") << kNew + "focus=ComandBtn_4;key=enter" << "focus=ComandBtn_4;consumed=1";
     row("down on a list") << kLines + "focus=Lis_Hyojun;key=down" << "focus=Lis_Hyojun;consumed=0";
     row("up from an empty field") << kNew + "focus=txt_SintaxID;key=up" << "focus=txt_Yosikisyubetu;consumed=1";
     row("up, whole text selected") << kNew + "txt_SintaxID=CII111;focus=txt_SintaxID;key=up" << "focus=txt_Yosikisyubetu";

@@ -75,17 +75,18 @@ public:
     void Close() override { Call("Close", {}); }
 
     // Pairs "what=value;..." done in order: a control's text; .enabled
-    // .visible .locked .colour (0/1), .cursor, .select (start,length) of a
-    // field, .row of a list; "open" a scenario ("category code bpid [lines]",
-    // its store calls forgotten), ">field" its check on the value, "key" a
-    // key pressed on the form (A, alt+A, ctrl+tab, esc, f5, pgup, ...),
-    // "type" into the focused field, "release" a key there, "click" a
-    // button, "edit" a line (E3: selected, 編集), "lock", "show" (E2), "focus", "toolkit" (its own focus move),
-    // "mode", "back" (a mode), "commit" a pane's line (E, L), "clear" a
-    // layout (E, L); "fail" the next store call to fail, "changed" a format another
-    // desk changed, "answer", "choose" (a row, esc or close).
+    // .visible .left .top .width .height; of a field .locked .colour (0/1)
+    // .cursor .select (start,length); of a list .row; "open" a scenario
+    // ("category code bpid [lines]", its store calls forgotten), ">field" its
+    // check on the value, "key" pressed on the form (A, alt+A, ctrl+tab, esc,
+    // f5, pgup...), "type" into the focused field, "release" a key there,
+    // "click" a button, "edit" a line (E3: selected, 編集), "lock", "focus",
+    // "toolkit" (its own focus move), "mode", "back" (a mode), "commit" a
+    // pane's line (E, L), "clear" a layout (E, L); "fail" the next store call
+    // of that name, "changed" a format another desk changed, "answer", "choose"
+    // (a row, esc or close).
     void Given(const QString& pairs);
-    // The same pairs as they are now. What: as above, .caret .selected .rows;
+    // The same pairs as they are now: as above, .caret .selected .rows;
     // "mode", "focus", "key" (accepted), "hold", "consumed", "exit",
     // "buttons", "fields" (enabled, 0/1 each), "calls", "msg" (the boxes
     // shown, by number or name), "box" (style|informative of the last),
@@ -115,7 +116,17 @@ protected:
     std::unique_ptr<FakeWorld> w;
     FormState& F() { return w->form; }
     void Expect(const QString& state) { QCOMPARE(w->State(state), state.split(';', Qt::SkipEmptyParts).join(';')); }
-    void Run(const QString& given, const QString& after);
+    // A row of a table: what is done, what is then expected.
+    static void Columns() { QTest::addColumn<QString>("given"); QTest::addColumn<QString>("after"); }
+    static QTestData& row(const char* name) { return QTest::newRow(name); }
+    void Run() { QFETCH(QString, given); QFETCH(QString, after); Run(given, after); }
+    void Run(const QString& given, const QString& after)
+    {
+        w->Given(given);
+        Expect(after);
+        if (after.contains(QLatin1String("msg=")))
+            w->boxes.clear();
+    }
 
 private slots:
     void init() { w = std::make_unique<FakeWorld>(); }
