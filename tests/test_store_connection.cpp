@@ -25,7 +25,6 @@ private slots:
         const QString error = OpenSiteDatabase(site_, db_);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QCOMPARE(QString::fromLatin1(std::setlocale(LC_CTYPE, nullptr)), QStringLiteral("C.UTF-8"));
-        QCOMPARE(db_.Engine(), server_ ? SqlEngine::PostgreSQL : SqlEngine::SQLite);
         const QString show = server_ ? "SELECT setting FROM pg_settings WHERE name='statement_timeout'" : "PRAGMA busy_timeout";
         QCOMPARE(QueryRows(db_, show), QStringList{"300000"});  // milliseconds
         db_.SetStatementTimeout(7);
@@ -58,6 +57,10 @@ private slots:
         QCOMPARE(QueryRows(db_, select, {"処理区分"}).join(',') + db_.ResultStatus, QStringLiteral("0,1,2,90"));
         QCOMPARE(QueryRows(db_, select, {"none"}).join(',') + db_.ResultStatus, QStringLiteral("9"));
         QVERIFY_THROWS_EXCEPTION(SqlError, ResultSet().Value(0));
+        ResultSet rs;  // past its last row: no value
+        db_.SetStatement(select, {"none"});
+        db_.OpenReadOnlyResultset(rs);
+        QVERIFY_THROWS_EXCEPTION(SqlError, rs.Value(QStringLiteral("区分コード")));
         QSqlRecord record;
         for (const QString& name : {QStringLiteral("bpid\u0000garbage"), QStringLiteral("T.項目№"), QStringLiteral("区分ｺｰﾄﾞ")})
             record.append(QSqlField(name));

@@ -96,8 +96,7 @@ private slots:
         QVERIFY(Same(inserted, store_.ReadBaseline(key)) && inserted.lines == absent.lines);
         QStringList expected = Dump();
         expected.replace(expected.indexOf("0201|" + key.Bpid + "|11||M||S|T|S"), "0201|" + key.Bpid + "|20|X|S|A|U|C|U");
-        const Baseline updated = store_.WriteHeader(key, kSettings, inserted);
-        QVERIFY(Same(updated, store_.ReadBaseline(key)));
+        store_.WriteHeader(key, kSettings, inserted);
         QCOMPARE(Dump(), expected);
     }
 
@@ -115,7 +114,6 @@ private slots:
                 PlantLine(key, type);
             FormatLines lines;
             QVERIFY(store_.LoadLines(key, lines));
-            QCOMPARE(lines.LoadedTypes, (QVariantList{"E", "L"}));
             const Baseline before = store_.ReadBaseline(key);
             lines.StandardItems.Clear();
             lines.LocalItems.Clear();
