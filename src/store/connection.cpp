@@ -233,11 +233,17 @@ void Connection::SetStatement(const QString& text, const QVariantList& params)
 
 QSqlQuery Connection::Run()
 {
+    // A connection that a failed reconnect left closed prepares nothing and
+    // reports no error: it is reopened first (the server may be back).
+    if (!IsOpen())
+        Reconnect();
     QSqlQuery query = RunOnce();
     if (query.lastError().isValid() && Reconnect())
         query = RunOnce();
     if (query.lastError().isValid())
         throw ReportedError(SqlText, query.lastError().text());
+    if (!query.isActive())
+        throw ReportedError(SqlText, QStringLiteral("the connection is closed"));
     return query;
 }
 
