@@ -1,5 +1,5 @@
 // Colours and fonts of the display settings applied by control kind and name.
-// Unusable values end the start-up (test_startup); the site's colours: test_main_form.
+// Unusable values end the start-up (test_walkthrough); the site's colours: test_screen.
 
 #include "screen/display_settings.h"
 
