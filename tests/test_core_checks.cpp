@@ -102,6 +102,8 @@ void TestCoreChecks::fieldCheck_data()
     row("repeat of an item") << kLines + "lbl_ZokuseiCode=X;>txt_Kurikaesisu=ab" << "hold=0;txt_Kurikaesisu=ab";
     row("group length") << kLines + "lbl_ZokuseiCode=M;lbl_Nagasa=10;lbl_SyosuNagasa=2;>txt_Kurikaesisu=3"
                         << "hold=-1;lbl_SyosuNagasa=36;E=0;focus=txt_KoteiKomokuTiLocal";
+    row("number taken, Enter") << kShipping + "click=5;txt_MultiMeisaiBango=1;>txt_Kurikaesisu=3" << "hold=-1;msg=107;E=6;focus=txt_MultiMeisaiBango";
+    row("to a group") << kLines + "click=5;click=18;>txt_MultiMeisaiBangoLocal=1;>txt_KurikaesisuLocal=3" << "hold=-1;focus=txt_Kurikaesisu";
     row("local repeat 0") << localRepeat + "0" << "hold=-1;L1=L|1|0|0|0|1|0|0|0|マルチ明細 No.2|M|2||;focus=txt_KoteiKomokuTi";
     row("local repeat of letters") << localRepeat + "a" << "hold=9;msg=108;L=0;txt_KurikaesisuLocal=";
     row("local group length") << kLines + "txt_ZokuseiCodeLocal=M;txt_NagasaLocal=10;txt_SyosuNagasaLocal=2;>txt_KurikaesisuLocal=3"

@@ -99,6 +99,7 @@ void TestCoreFlows::operation_data()
     row("delete from the lines") << "open=9 0201 SHIPNT01 lines;answer=1;click=2" << "msg=delete;stored 0201|SHIPNT01=none;Frame_0.visible=0";
     row("delete, changed meanwhile") << orders9 + "changed=0101|ORDERS01;answer=1;click=2" << "msg=delete/aborted;" + kLost + ";txt_BPID=ORDERS01";
     // ｷｬﾝｾﾙ, 複写, 詳細設定 and the line screen's ｷｬﾝｾﾙ and 終了.
+    row("cancel, category 1 gone") << "unnamed=処理区分/1;txt_SyoriKbn=;click=3" << "msg=8;box=48|;txt_SyoriKbn=1;lbl_SyoriKbn=";
     row("cancel removes orphan lines") << "changed=0101|ORPHAN01;open=1 0101 ORPHAN01;click=3"
         << "calls=RemoveOrphanLines 0101|ORPHAN01;stored 0101|ORPHAN01=none;txt_SyoriKbn=1;lbl_SyoriKbn=登録;txt_JohoKbn=;mode=MODE;focus=txt_SyoriKbn";
     row("copy") << kNew + "choose=2;click=0" << "calls=ReadHeader 0201|SHIPNT01,CopyFormat 0101|NEWKEY01;stored 0101|NEWKEY01=11;"
@@ -139,7 +140,15 @@ void TestCoreFlows::operation_data()
     row("written lines read back") << written << "msg=ask;E=1;L=1;E1=E|1|0|0|7|1|12|0|0|送信者ID|X|||E;L1=L|1|0|0|0|1|5|0|0|数量|9|||E";
     row("written twice") << written + ";edit=E1;click=8;answer=6;click=16;click=1" << "msg=ask/ask;E=0;L=1";
 
-    // Lines: a new one goes below the selection or to the end; links follow.
+    // Lines shown in the panes and opened by their kind; added below the
+    // selection or at the end, deleted, moved; links follow their lines.
+    row("item shown") << kShipping + "edit=E4" << "lbl_KomokuTuban=4;lbl_TaioKomokuTuban=3;lbl_LevelBango=0;txt_KomokuNo=125;lbl_KomokuNo=出荷場所コード;"
+        "lbl_ZokuseiCode=X;lbl_Zokusei=英数字;lbl_Nagasa=8;lbl_SyosuNagasa=;txt_Kurikaesisu=0;lbl_HenkanErrorTaisyo=ｴﾗｰ;txt_KomokuNo.locked=0;"
+        "txt_MultiMeisaiBango.enabled=0;focus=txt_KomokuNo";
+    row("group shown") << kShipping + "edit=L5" << "lbl_KomokuTubanLocal=5;lbl_TaioKomokuTubanLocal=;lbl_KomokuNoIti=37;txt_KomokuMei=出荷明細;"
+        "lbl_ZokuseiCodeLocal=ﾏﾙﾁ明細;txt_NagasaLocal=;txt_MultiMeisaiBangoLocal=2;txt_KurikaesisuLocal=20;txt_KurikaesisuLocal.enabled=1;"
+        "txt_NagasaLocal.enabled=0;focus=txt_MultiMeisaiBangoLocal";
+    row("unknown code") << "open=0 0101 ODDCODES lines;edit=E1" << "msg=notfound/notfound/notfound;txt_HenkanErrorTaisyo=Q;lbl_HenkanErrorTaisyo=";
     row("add below the selection") << kShipping + "edit=L3;Lis_Hyojun.row=2;click=4;txt_KomokuNo=301;click=10"
         << "E=7;E4=E|4|0|0|301|25|15|0|0|発注番号|X|||E;Lis_Hyojun.row=3;L3.link=5;lbl_TaioKomokuTubanLocal=5;lbl_KomokuTuban=;focus=txt_KomokuNo";
     row("add into a group") << kShipping + "Lis_Hyojun.row=4;click=4;txt_KomokuNo=3;click=10" << "E6=E|6|0|1|3|33|8|0|0|データ作成日|9|||E;E7.link=4";

@@ -15,12 +15,10 @@ FakeWorld::FakeWorld()
 {
     static const char* const kinds[][3] = {
         {"処理区分", "0", "照会"}, {"処理区分", "1", "登録"}, {"処理区分", "2", "修正"}, {"処理区分", "9", "削除"},
-        {"様式識別", "11", "CII標準 Ver1.1"},
-        {"格納モード", "M", "ﾏﾙﾁ"}, {"格納モード", "S", "ｼﾝｸﾞﾙ"}, {"1バイト文字集合", "S", "JIS X 0201"},
-        {"2バイト文字集合", "S", "ｼﾌﾄJIS"}, {"2バイト文字集合", "U", "UTF-8"}, {"ローカル形式", "T", "ﾃｷｽﾄ"},
-        {"XML文字コード", "S", "Shift_JIS"}, {"XML文字コード", "U", "UTF-8"}, {"変換エラー対処", "E", "ｴﾗｰ"},
-        {"変換エラー対処", "S", "ｽｷｯﾌﾟ"}, {"変換エラー対処", "W", "警告"}, {"属性", "9", "数値"},
-        {"属性", "N", "数値(符号付)"}, {"属性", "X", "英数字"}, {"属性", "K", "漢字"}, {"属性", "M", "ﾏﾙﾁ明細"}};
+        {"様式識別", "11", "CII標準 Ver1.1"}, {"格納モード", "M", "ﾏﾙﾁ"}, {"格納モード", "S", "ｼﾝｸﾞﾙ"}, {"1バイト文字集合", "S", "JIS X 0201"},
+        {"2バイト文字集合", "S", "ｼﾌﾄJIS"}, {"2バイト文字集合", "U", "UTF-8"}, {"ローカル形式", "T", "ﾃｷｽﾄ"}, {"XML文字コード", "S", "Shift_JIS"},
+        {"XML文字コード", "U", "UTF-8"}, {"変換エラー対処", "E", "ｴﾗｰ"}, {"変換エラー対処", "S", "ｽｷｯﾌﾟ"}, {"変換エラー対処", "W", "警告"},
+        {"属性", "9", "数値"}, {"属性", "N", "数値(符号付)"}, {"属性", "X", "英数字"}, {"属性", "K", "漢字"}, {"属性", "M", "ﾏﾙﾁ明細"}};
     for (const auto& k : kinds)
         names[QString::fromUtf8(k[0]) + '/' + QString::fromUtf8(k[1])] = QString::fromUtf8(k[2]);
     static const struct { qint32 no; const char *name, *attribute, *length, *decimals; } dictionary[] = {
@@ -30,13 +28,14 @@ FakeWorld::FakeWorld()
         items[i.no] = {QString::fromUtf8(i.name), i.attribute, i.length, i.decimals};
     const HeaderSettings settings{"11", "CII111", "M", "S", "S", "T", "S"};
     formats["0101|ORDERS01"].header = settings;
-    formats["0101|ODDCODES"].header = HeaderSettings{"99", "V9", " S ", QVariant(), "Z", "T", " "};  // codes the master lacks
+    // Lines: type, serial, link, item no, position, name, attribute, length, decimals, multi-detail no, repeat, fixed, conversion, level.
+    formats["0101|ODDCODES"] = {HeaderSettings{"99", "V9", " S ", QVariant(), "Z", "T", " "}, {{"E", 0, 0, 1, 0, "", "X", 4, 0, "", 0, "", "Q"}}};
     // Standard 5 and local 5 are groups, standard 6 is in its group; links 2-2, 4-3, 6-4.
-    formats["0201|SHIPNT01"] = {settings, {{"E", 0, 0, 1, 0, "情報区分コード", "X", 4}, {"E", 0, 2, 7, 0, "送信者ID", "X", 12},
-        {"E", 0, 0, 3, 0, "データ作成日", "9", 8}, {"E", 0, 3, 125, 0, "出荷場所コード", "X", 8}, {"E", 0, 0, 0, 0, "", "M", 0, 0, "1", 20},
-        {"E", 0, 4, 301, 0, "発注番号", "X", 15, 0, "", 0, "", "", 1}, {"L", 0, 0, 0, 0, "レコード区分", "X", 1},
-        {"L", 0, 2, 0, 0, "送信者", "X", 12}, {"L", 0, 4, 0, 0, "出荷場所", "X", 8}, {"L", 0, 6, 0, 0, "発注番号", "X", 15},
-        {"L", 0, 0, 0, 0, "出荷明細", "M", 0, 0, "2", 20}}};
+    formats["0201|SHIPNT01"] = {settings, {
+        {"E", 0, 0, 1, 0, "情報区分コード", "X", 4}, {"E", 0, 2, 7, 0, "送信者ID", "X", 12}, {"E", 0, 0, 3, 0, "データ作成日", "9", 8},
+        {"E", 0, 3, 125, 0, "出荷場所コード", "X", 8, 0, "", 0, "", "E"}, {"E", 0, 0, 0, 0, "", "M", 0, 0, "1", 20},
+        {"E", 0, 4, 301, 0, "発注番号", "X", 15, 0, "", 0, "", "", 1}, {"L", 0, 0, 0, 0, "レコード区分", "X", 1}, {"L", 0, 2, 0, 0, "送信者", "X", 12},
+        {"L", 0, 4, 0, 0, "出荷場所", "X", 8}, {"L", 0, 6, 0, 0, "発注番号", "X", 15}, {"L", 0, 0, 0, 0, "出荷明細", "M", 0, 0, "2", 20}}};
     form.Ask = this;
     form.Look = this;
     form.Store = this;
@@ -232,6 +231,7 @@ void FakeWorld::Given(const QString& pairs)
             {"mode", [&] { SetScreenMode(form, value == QLatin1String("HEAD") ? "HEAD" : value == QLatin1String("BODY") ? "BODY" : "MODE"); }},
             {"changed", [&] { formats[value].lines << FormatItem{"E", 9}; }},
             {"fail", [&] { failing = value; }},
+            {"unnamed", [&] { names.remove(value); }},
             {"answer", [&] { answers << value.toInt(); }},
             {"choose", [&] { choices << SearchChoice{outcome, value.toInt()}; }},
             {"row", [&] { static_cast<LineList*>(c)->setCurrentRow(value.toInt()); }},

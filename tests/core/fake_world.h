@@ -11,7 +11,6 @@
 #include <QTest>
 
 #include <memory>
-#include <optional>
 
 // Scenarios for "open=": keyed in, and the line screen shown.
 inline const QString kNew = QStringLiteral("open=1 0101 NEWKEY01;"), kLines = QStringLiteral("open=1 0101 NEWKEY01 lines;"),
@@ -83,8 +82,9 @@ public:
     // "click" a button, "edit" a line (E3: selected, 編集), "lock", "focus",
     // "toolkit" (its own focus move), "mode", "back" (a mode), "commit" a
     // pane's line (E, L), "clear" a layout (E, L); "fail" the next store call
-    // of that name, "changed" a format another desk changed, "answer", "choose"
-    // (a row, esc or close).
+    // of that name, "changed" a format another desk changed, "unnamed" a
+    // category code (kind/code) gone from the master, "answer", "choose" (a
+    // row, esc or close).
     void Given(const QString& pairs);
     // The same pairs as they are now: as above, .caret .selected .rows;
     // "mode", "focus", "key" (accepted), "hold", "consumed", "exit",

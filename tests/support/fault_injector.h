@@ -10,7 +10,6 @@ class FaultInjector {
 public:
     explicit FaultInjector(Connection& db) : db_(db) {}
     ~FaultInjector() { Clear(); }
-
     // Inserts into the table fail once it already holds `rows` rows of the BPID.
     void FailInsertsAfter(const QString& table, const QString& bpid, int rows);
     // Every delete from / update of the table fails.

@@ -8,16 +8,19 @@
 #include <QStringList>
 #include <QTest>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 class XDisplay {
 public:
-    // Displays 140 to 159 are this suite's; a number is ours when its lock names our server (another run may
-    // have taken it a moment earlier). -noreset: else the server resets whenever its last client leaves.
+    // Displays 140 to 159 are this suite's; a number is ours when its lock names our server (a live server there
+    // makes ours end, a stale lock it takes over). The server ends with this process, however that ends;
+    // -noreset: else it resets whenever its last client leaves.
     XDisplay()
     {
+        server_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
         for (int number = 140; number < 160; ++number) {
             const QString lock = QStringLiteral("/tmp/.X%1-lock").arg(number), socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
-            if (QFile::exists(lock) || QFile::exists(socket))
-                continue;
             server_.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"), QStringLiteral("0"),
                                                    QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
                                                    QStringLiteral("-noreset")});
