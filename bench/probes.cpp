@@ -211,9 +211,8 @@ int ProbeStartup(const QString& kind, const QString& programFolder, double mainE
         double constructed = start, started = start;
         if (kind == QLatin1String("form")) {
             // StartForm in steps, for the breakdown.
-            auto form = std::make_unique<F_K450120>();
+            auto form = std::make_unique<F_K450120>(programFolder);
             constructed = NowMs();
-            form->ProgramFolder = programFolder;
             if (StartUp(*form, QByteArrayLiteral("BENCH")) != 0)
                 throw BenchError(QStringLiteral("start-up failed"));
             started = NowMs();

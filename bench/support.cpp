@@ -127,8 +127,7 @@ void ModalGuard::Check(const QString& step)
 
 std::unique_ptr<F_K450120> StartForm(const QString& programFolder)
 {
-    auto form = std::make_unique<F_K450120>();
-    form->ProgramFolder = programFolder;
+    auto form = std::make_unique<F_K450120>(programFolder);
     const int status = StartUp(*form, QByteArrayLiteral("BENCH"));
     if (status != 0)
         throw BenchError(QStringLiteral("start-up failed with status %1").arg(status));

@@ -120,8 +120,7 @@ int StartUp(F_K450120& form, const QByteArray& commandLine)
 
 int Main(const QByteArray& commandLine, const QString& programFolder)
 {
-    F_K450120 form;
-    form.ProgramFolder = programFolder;
+    F_K450120 form(programFolder);
     if (const int failure = StartUp(form, commandLine))
         return failure;
     const int status = QApplication::exec();

@@ -59,8 +59,9 @@ FieldEdit* MakeField(QWidget* parent, const char* name, int maxLength, int left,
 
 }  // namespace
 
-F_K450120::F_K450120(QWidget* parent)
+F_K450120::F_K450120(const QString& programFolder, QWidget* parent)
     : QWidget(parent),
+      ProgramFolder(programFolder),
       lookups_(Db, ProgramFolder),
       store_(Db),
       prompts_(this, [this] { Binding().Push(); })

@@ -27,7 +27,8 @@ class QPushButton;
 class F_K450120 : public QWidget, private FieldHost {
     Q_OBJECT
 public:
-    explicit F_K450120(QWidget* parent = nullptr);
+    // The site is found from the program's folder (EDI.ini two levels above it).
+    explicit F_K450120(const QString& programFolder, QWidget* parent = nullptr);
     ~F_K450120() override;
 
     // Input fields, in tab order.
@@ -97,7 +98,7 @@ public:
 
     // State of the run.
     FormState State;
-    QString ProgramFolder;
+    const QString ProgramFolder;
     EnvironmentSettings Environment;
     DisplaySettings Display;
     FurtherSettings Further;

@@ -5,11 +5,13 @@
 
 #include "core/ports.h"
 
+#include <utility>
+
 class Connection;
 
 class SiteLookups : public Lookups {
 public:
-    SiteLookups(Connection& db, const QString& programFolder) : db_(db), programFolder_(programFolder) {}
+    SiteLookups(Connection& db, QString programFolder) : db_(db), programFolder_(std::move(programFolder)) {}
 
     QString CategoryName(const QString& kind, const QString& code,
                          const QString& excludedCode = QString()) override;
@@ -19,7 +21,7 @@ public:
 
 private:
     Connection& db_;
-    const QString& programFolder_;  // the form's, set after construction
+    const QString programFolder_;
 };
 
 // A number as the operator typed it, whatever type the driver hands back

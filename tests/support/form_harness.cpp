@@ -94,8 +94,7 @@ void MessageBoxAnswerer::Poll()
 bool FormHarness::Start(const QByteArray& commandLine)
 {
     form_.reset();  // one form at a time, as in the program
-    form_ = std::make_unique<F_K450120>();
-    form_->ProgramFolder = site_.ProgramFolder();
+    form_ = std::make_unique<F_K450120>(site_.ProgramFolder());
     return StartUp(*form_, commandLine) == 0 && QTest::qWaitForWindowActive(form_.get());
 }
 
