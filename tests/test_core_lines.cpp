@@ -1,47 +1,49 @@
-// Worked examples of the layout tables without widgets: item positions,
-// local group lengths, levels, where a line goes and what a removal leaves.
-// test_core_rebuild compares the rebuild with the literal rules over
-// random edits; these catch a misreading that both would share.
+// Worked examples of the layout tables: item positions, local group lengths,
+// levels, where a line goes, what a removal leaves, every row of both move
+// tables and links following their lines. test_core_rebuild compares the
+// rebuild with the literal rules over random edits; these catch a misreading
+// that both would share.
 
 #include "core/item_list.h"
 #include "core/item_ops.h"
+#include "core/moves.h"
 
+#include <QRegularExpression>
 #include <QTest>
-
-Q_DECLARE_METATYPE(ItemTable)
 
 namespace {
 
-FormatItem Item(qint32 level, qint32 length = 0, qint32 decimals = 0, const char* attribute = "X")
+// A layout written as words: a letter names the line, then "M" for a group
+// header, its level, ":length.decimals", "x" and the repeat count, "*" and the
+// partner's position ("*" alone: the same position). "a0", "bM0x3", "c1:6.2*".
+ItemTable Layout(const QString& words)
 {
-    FormatItem item;
-    item.Attribute = QLatin1String(attribute);
-    item.Level = level;
-    item.Length = length;
-    item.DecimalLength = decimals;
-    return item;
+    static const QRegularExpression word(QStringLiteral(R"(^(\w)(M?)(-?\d+)(?::(\d+)(?:\.(\d+))?)?(?:x(\d+))?(\*(\d*))?$)"));
+    ItemTable t;
+    for (const QString& w : words.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch m = word.match(w);
+        Q_ASSERT(m.hasMatch());
+        FormatItem item;
+        item.ItemName = m.captured(1);
+        item.Attribute = m.captured(2).isEmpty() ? QStringLiteral("X") : QStringLiteral("M");
+        item.Level = m.captured(3).toInt();
+        item.Length = m.captured(4).toInt();
+        item.DecimalLength = m.captured(5).toInt();
+        item.RepeatCount = m.captured(6).toInt();
+        if (m.capturedLength(7))
+            item.LinkedSerialNo = m.capturedLength(8) ? m.captured(8).toInt() : t.Count() + 1;
+        t.Insert(t.Count() + 1, item);
+    }
+    return t;
 }
 
-FormatItem Header(qint32 level, qint32 repeat, qint32 length = 0, qint32 decimals = 0)
+// The layout back as names, kinds and levels.
+QString Words(const ItemTable& t)
 {
-    FormatItem item = Item(level, length, decimals, "M");
-    item.RepeatCount = repeat;
-    return item;
-}
-
-FormatItem Linked(qint32 link, qint32 length = 0)
-{
-    FormatItem item = Item(0, length);
-    item.LinkedSerialNo = link;
-    return item;
-}
-
-ItemTable Make(std::initializer_list<FormatItem> items)
-{
-    ItemTable table;
-    for (const FormatItem& item : items)
-        table.Insert(table.Count() + 1, item);
-    return table;
+    QStringList words;
+    for (int i = 1; i <= t.Count(); ++i)
+        words << t[i].ItemName + (t[i].IsGroupHeader() ? QStringLiteral("M") : QString()) + QString::number(t[i].Level);
+    return words.join(QLatin1Char(' '));
 }
 
 // One field of every line.
@@ -56,40 +58,36 @@ QList<qint32> Column(const ItemTable& table, F field)
 
 }  // namespace
 
-class TestItemList : public QObject {
+class TestLayoutTables : public QObject {
     Q_OBJECT
 
 private slots:
     void positions_data()
     {
-        QTest::addColumn<ItemTable>("table");
+        QTest::addColumn<QString>("layout");
         QTest::addColumn<bool>("local");
         QTest::addColumn<QList<qint32>>("expected");
         QTest::addColumn<QString>("outOfRange");
-        QTest::newRow("after decimals") << Make({Item(0, 5, 2), Item(0, 3)}) << true << QList<qint32>{1, 7} << "";
+        QTest::newRow("after decimals") << "a0:5.2 b0:3" << true << QList<qint32>{1, 7} << "";
         // Header at 10, members 5+3 = 8, three times: the line after is at 34.
-        const ItemTable group = Make({Item(0, 9), Header(0, 3), Item(1, 5), Item(1, 3), Item(0, 1)});
-        QTest::newRow("local group") << group << true << QList<qint32>{1, 10, 10, 15, 34} << "";
-        ItemTable stored = group;
-        stored[2].Length = 8;
-        stored[4].Length = 40;  // the standard side keeps the header's own length
-        QTest::newRow("standard group") << stored << false << QList<qint32>{1, 10, 10, 15, 34} << "";
-        QTest::newRow("closing without header") << Make({Item(1, 5), Item(0, 3)}) << false << QList<qint32>{1, 0} << "";
+        QTest::newRow("local group") << "a0:9 bM0x3 c1:5 d1:3 e0:1" << true << QList<qint32>{1, 10, 10, 15, 34} << "";
+        // The standard side keeps the header's own length.
+        QTest::newRow("standard group") << "a0:9 bM0:8x3 c1:5 d1:40 e0:1" << false << QList<qint32>{1, 10, 10, 15, 34} << "";
+        QTest::newRow("closing without header") << "a1:5 b0:3" << false << QList<qint32>{1, 0} << "";
         // Closing after a nested group uses the nearest header, the inner one.
-        QTest::newRow("nearest header") << Make({Header(0, 2), Item(1, 2), Header(1, 4), Item(2, 3), Item(0, 1)})
-                                        << true << QList<qint32>{1, 1, 3, 3, 15} << "";
+        QTest::newRow("nearest header") << "aM0x2 b1:2 cM1x4 d2:3 e0:1" << true << QList<qint32>{1, 1, 3, 3, 15} << "";
         // 1 + 300000 × 9999 is reported and the line keeps its old position.
-        QTest::newRow("beyond 32 bits") << Make({Header(0, 9999), Item(1, 300000), Item(0, 1)}) << true
-                                        << QList<qint32>{1, 1, 0} << "3 項目位置 2999700001";
+        QTest::newRow("beyond 32 bits") << "aM0x9999 b1:300000 c0:1" << true << QList<qint32>{1, 1, 0}
+                                        << "3 項目位置 2999700001";
     }
 
     void positions()
     {
-        QFETCH(ItemTable, table);
+        QFETCH(QString, layout);
         QFETCH(bool, local);
         QFETCH(QList<qint32>, expected);
         QFETCH(QString, outOfRange);
-        ItemTable other;
+        ItemTable table = Layout(layout), other;
         const std::optional<ComputedOutOfRange> beyond = RebuildPass(table, other, local, PaneWatch{}).outOfRange;
         QCOMPARE(Column(table, &FormatItem::ItemPosition), expected);
         QCOMPARE(beyond ? QStringLiteral("%1 %2 %3").arg(beyond->line).arg(beyond->column).arg(beyond->value) : "",
@@ -100,27 +98,24 @@ private slots:
 
     void groupLength_data()
     {
-        QTest::addColumn<ItemTable>("table");
+        QTest::addColumn<QString>("layout");
         QTest::addColumn<qint32>("expected");
         QTest::addColumn<int>("headers");
-        QTest::newRow("direct members") << Make({Header(0, 1, 99, 3), Item(1, 4), Item(1, 6, 2)}) << 11 << 1;
+        QTest::newRow("direct members") << "aM0:99.3x1 b1:4 c1:6.2" << 11 << 1;
         // A nested header counts once, its members not; the group ends at level 0.
-        QTest::newRow("nested and closed") << Make({Header(0, 2, 0, 1), Item(1, 2), Header(1, 4, 5), Item(2, 7),
-                                                    Item(1, 3, 1), Item(0, 100), Item(1, 50)})
-                                           << 11 << 2;
-        QTest::newRow("no members") << Make({Header(1, 2, 7, 2), Item(1, 4)}) << 0 << 1;
-        QTest::newRow("largest level") << Make({Header(INT_MAX, 1), Item(INT_MIN, 5)}) << 0 << 1;
+        QTest::newRow("nested and closed") << "aM0:0.1x2 b1:2 cM1:5x4 d2:7 e1:3.1 f0:100 g1:50" << 11 << 2;
+        QTest::newRow("no members") << "aM1:7.2x2 b1:4" << 0 << 1;
+        QTest::newRow("largest level") << "aM2147483647x1 b-2147483648:5" << 0 << 1;
     }
 
     void groupLength()
     {
-        QFETCH(ItemTable, table);
+        QFETCH(QString, layout);
         QFETCH(qint32, expected);
         QFETCH(int, headers);
-        QCOMPARE(ComputeGroupLength(table, 1), expected);
+        ItemTable table = Layout(layout), standard = table, other;
         const FormatItem stored = table[1];
-        ItemTable standard = table;
-        ItemTable other;
+        QCOMPARE(ComputeGroupLength(table, 1), expected);
         QCOMPARE(RebuildPass(table, other, true, PaneWatch{}).groupHeaders, headers);
         QCOMPARE(table[1].Length, expected);
         QCOMPARE(table[1].DecimalLength, 0);
@@ -155,39 +150,113 @@ private slots:
         QFETCH(int, serial);
         QFETCH(int, levelLabel);
         QFETCH(int, level);
-        const ItemTable table = Make({Item(0), Header(0, 0), Item(1)});
-        const FormatItem record = Item(0, 0, 0, attribute.toLatin1().constData());
-        const PaneState pane{serial, levelLabel};
-        QCOMPARE(ComputeLevel(table, position, record, kind, pane), level);
+        FormatItem record;
+        record.Attribute = attribute;
+        QCOMPARE(ComputeLevel(Layout(QStringLiteral("a0 bM0 c1")), position, record, kind, PaneState{serial, levelLabel}), level);
     }
 
     void placeAndRemove()
     {
-        ItemTable table = Make({Item(0), Item(0), Item(0)});
+        ItemTable table = Layout(QStringLiteral("a0 b0 c0"));
         PaneState pane;
         QCOMPARE(CommitPosition(table, pane), 4);  // nothing selected: appended
         pane.selectedRow = 0;
         QCOMPARE(CommitPosition(table, pane), 2);  // directly below the selection
         pane.serialNo = 3;
         QCOMPARE(CommitPosition(table, pane), 3);  // an edited line stays
-
-        ItemTable standard = Make({Item(0), Item(0)});
-        PlaceLine(standard, 3, Item(0), true);
-        PlaceLine(standard, 2, Item(7), false);  // an edited line is replaced
-        QCOMPARE(Column(standard, &FormatItem::Level), (QList<qint32>{0, 7, 0}));
-
+        ItemTable standard = Layout(QStringLiteral("a0 b0"));
+        PlaceLine(standard, 3, Layout(QStringLiteral("c0"))[1], true);
+        PlaceLine(standard, 2, Layout(QStringLiteral("d7"))[1], false);  // an edited line is replaced
+        QCOMPARE(Words(standard), QStringLiteral("a0 d7 c0"));
         // A removed line's partner loses its link.
-        standard = Make({Item(0), Linked(2), Linked(1)});
-        ItemTable local = Make({Linked(3), Linked(2)});
+        standard = Layout(QStringLiteral("a0 b0*2 c0*1"));
+        ItemTable local = Layout(QStringLiteral("a0*3 b0*2"));
         RemoveItem(standard, local, 2);
-        QCOMPARE(standard.Count(), 2);
+        QCOMPARE(Words(standard), QStringLiteral("a0 c0"));
         QCOMPARE(local[2].LinkedSerialNo, 0);
         // A group header goes alone: its members stay with their levels.
-        ItemTable group = Make({Header(0, 1), Item(1), Item(1)});
+        ItemTable group = Layout(QStringLiteral("aM0 b1 c1"));
         RemoveItem(group, local, 1);
-        QCOMPARE(Column(group, &FormatItem::Level), (QList<qint32>{1, 1}));
+        QCOMPARE(Words(group), QStringLiteral("b1 c1"));
+    }
+
+    void move_data()
+    {
+        QTest::addColumn<bool>("up");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("p");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("reselect");  // -1: nothing moved
+        const struct { bool up; const char *before; int p; const char *after; int reselect; } rows[] = {
+            {true, "a0 b0", 1, "a0 b0", -1},                // the first line
+            {true, "a0 b0 c0", 3, "a0 c0 b0", 2},           // plain below plain: swap
+            {true, "aM0 b0", 2, "b0 aM0", 1},               // plain below header: swap
+            {true, "aM0 b1 c0", 3, "aM0 b1 c1", 3},         // plain joins the group above
+            {true, "x0 aM0 b1 c0*", 4, "x0 c0 aM0 b1", 2},  // linked plain jumps before the group
+            {true, "a1 b1 c0*", 3, "c0 a1 b1", 1},          // ... without a header above
+            {true, "x0 aM0 b1 c1 d0", 2, "aM0 b1 c1 x0 d0", 1},  // header below plain: group up
+            {true, "x0 aM0 b1 c1", 2, "aM0 b1 c1 x0", 1},        // a group to the end
+            {true, "aM0 bM0 c1", 2, "bM0 aM0 c1", 1},            // header below header: swap
+            {true, "aM0 b1 cM0 d1 e0", 3, "aM0 b1 cM1 d2 e0", 3},  // header nests into the group above
+            {true, "x0 aM2147483647 b-2147483648", 2, "aM2147483647 x0 b-2147483648", 1},  // the largest level
+            {true, "a1 bM-2147483648 c0", 2, "a1 bM-2147483648 c0", -1},  // nesting beyond 32 bits
+            {true, "x0 aM0 b1 b1 cM0* d1 e0", 5, "x0 cM0 d1 aM0 b1 b1 e0", 2},  // linked header before the run
+            {true, "a0 b1", 2, "a0 b1", -1},                 // member below plain
+            {true, "x0 aM0 b1", 3, "x0 b0 aM0", 2},          // member leaves its group
+            {true, "aM0 b1 cM1 d2", 4, "aM0 b1 d1 cM1", 3},  // ... a nested one
+            {true, "aM0 b1", 2, "b0 aM0", 1},                // ... at the top
+            {true, "aM0 b1 c1", 3, "aM0 c1 b1", 2},          // member below member: swap
+            {false, "a0 b0", 2, "a0 b0", -1},                // the last line
+            {false, "a0 b0 c0", 1, "b0 a0 c0", 2},           // plain swapped down
+            {false, "aM0 b0", 1, "b0 aM0", 2},               // header swapped below a plain
+            {false, "aM0 b1 c0", 2, "aM0 b1 c1", 3},         // plain below joins the shown group
+            {false, "x0 aM0 b1 c0*", 3, "x0 c0 aM0 b1", 5},  // linked plain below jumps
+            {false, "x0 aM0 b1 c1", 1, "aM0 b1 c1 x0", 4},   // group below moves up past the item
+            {false, "aM0 bM0 c1", 1, "bM0 aM0 c1", 2},       // headers swapped
+            {false, "aM0 b1 cM0 d1", 2, "aM0 b1 cM1 d2", 3},  // group below nests
+            {false, "x0 aM0 b1 cM0* d1", 3, "x0 cM0 d1 aM0 b1", 5},  // linked group below before the run
+            {false, "a0 b1", 1, "a0 b1", -1},                // member below a plain
+            {false, "x0 aM0 b1", 2, "x0 b0 aM0", 3},         // member moves above the shown header
+            {false, "aM0 b1 c1", 2, "aM0 c1 b1", 3},         // members swapped
+        };
+        for (const auto& r : rows)
+            QTest::addRow("%s %d of %s", r.up ? "up" : "down", r.p, r.before) << r.up << r.before << r.p << r.after << r.reselect;
+    }
+
+    void move()
+    {
+        QFETCH(bool, up);
+        QFETCH(QString, before);
+        QFETCH(int, p);
+        QFETCH(QString, after);
+        QFETCH(int, reselect);
+        ItemTable t = Layout(before);
+        QCOMPARE(Words(t), before.remove(QLatin1Char('*')));  // the notation reads back
+        const std::optional<int> r = up ? MoveItemUp(t, p) : MoveItemDown(t, p);
+        QCOMPARE(Words(t), after);
+        QCOMPARE(r.value_or(-1), reselect);
+    }
+
+    void linksFollowTheirLines()
+    {
+        // Standard lines linked 1-1 .. 5-5; every move keeps the pairs.
+        for (const char* layout : {"a0* b0* c0* d0* e0*", "aM0* b1* c1* d0* e0*", "x0* aM0* b1* cM0* d1*"}) {
+            for (int p = 1; p <= 5; ++p) {
+                for (bool up : {true, false}) {
+                    ItemTable standard = Layout(QLatin1String(layout)), local = Layout(QLatin1String(layout));
+                    up ? MoveItemUp(standard, p) : MoveItemDown(standard, p);
+                    RebuildPass(standard, local, false, PaneWatch{});
+                    for (int i = 1; i <= 5; ++i) {
+                        const qint32 partner = standard[i].LinkedSerialNo;
+                        QCOMPARE(standard[i].SerialNo, i);
+                        QCOMPARE(local[partner].LinkedSerialNo, i);
+                        QCOMPARE(local[partner].ItemName, standard[i].ItemName);  // each line keeps its partner
+                    }
+                }
+            }
+        }
     }
 };
 
-QTEST_APPLESS_MAIN(TestItemList)
+QTEST_APPLESS_MAIN(TestLayoutTables)
 #include "test_core_lines.moc"

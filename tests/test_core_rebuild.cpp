@@ -81,50 +81,32 @@ struct Labels {
     QString localLink;       // lbl_TaioKomokuTubanLocal
 };
 
-// One rebuild of a side; returns the group headers met.
-int LiteralRebuild(Side& here, Side& other, bool local, Labels& labels, qint32 reselect)
+// One rebuild of a side: a pass, and on the local side one more per group header.
+void LiteralRebuild(Side& here, Side& other, bool local, Labels& labels, qint32 reselect)
 {
-    int headers = 0;
     ItemTable& t = here.table;
-    for (int i = 1; i <= t.Count(); ++i) {
-        t[i].SerialNo = i;
-        t[i].ItemPosition = LiteralPosition(t, i);
-        if (local) {
-            if (labels.shownLocal == i)
+    for (int pass = 0, headers = 0; pass <= headers; ++pass) {
+        for (int i = 1; i <= t.Count(); ++i) {
+            t[i].SerialNo = i;
+            t[i].ItemPosition = LiteralPosition(t, i);
+            if (local && labels.shownLocal == i)
                 labels.localPosition = QString::number(t[i].ItemPosition);
-            if (t[i].Attribute == QLatin1String("M")) {
+            if (local && t[i].Attribute == QLatin1String("M")) {
                 t[i].Length = LiteralGroupLength(t, i);
                 t[i].DecimalLength = 0;
-                ++headers;
+                headers += pass == 0 ? 1 : 0;
             }
-        }
-        const qint32 k = t[i].LinkedSerialNo;
-        if (k > 0 && k <= other.table.Count()) {
-            other.table[k].LinkedSerialNo = i;
-            if ((local ? labels.shownStandard : labels.shownLocal) == k)
-                (local ? labels.standardLink : labels.localLink) = QString::number(i);
+            const qint32 k = t[i].LinkedSerialNo;
+            if (k > 0 && k <= other.table.Count()) {
+                other.table[k].LinkedSerialNo = i;
+                if ((local ? labels.shownStandard : labels.shownLocal) == k)
+                    (local ? labels.standardLink : labels.localLink) = QString::number(i);
+            }
         }
     }
     // Refilling a list drops its selection before the reselect.
     const int n = t.Count();
-    if (n > reselect - 1)
-        here.selectedRow = reselect - 1;
-    else if (n == reselect - 1)
-        here.selectedRow = reselect - 2;
-    else
-        here.selectedRow = -1;
-    return headers;
-}
-
-void LiteralRebuildSide(Side& standard, Side& local, bool isLocal, Labels& labels, qint32 reselect)
-{
-    if (!isLocal) {
-        LiteralRebuild(standard, local, false, labels, reselect);
-        return;
-    }
-    const int headers = LiteralRebuild(local, standard, true, labels, reselect);
-    for (int k = 0; k < headers; ++k)
-        LiteralRebuild(local, standard, true, labels, reselect);
+    here.selectedRow = n > reselect - 1 ? reselect - 1 : n == reselect - 1 ? reselect - 2 : -1;
 }
 
 // ---- Random edits, applied alike to the form's tables and to the literal ones.
@@ -219,8 +201,8 @@ private slots:
         // As after the load: both sides built, nothing selected.
         RebuildItemList(form, QStringLiteral("E"));
         SettleLocalList(form);
-        LiteralRebuildSide(standard, local, false, labels, 0);
-        LiteralRebuildSide(standard, local, true, labels, 0);
+        LiteralRebuild(standard, local, false, labels, 0);
+        LiteralRebuild(local, standard, true, labels, 0);
 
         for (int step = 0; step < 800; ++step) {
             // One edit of the operator's kinds on one side; the literal side
@@ -286,11 +268,11 @@ private slots:
 
             if (rebuildBoth || (rebuild && !onLocal)) {
                 RebuildItemList(form, QStringLiteral("E"));
-                LiteralRebuildSide(standard, local, false, labels, fast.ReselectPosition);
+                LiteralRebuild(standard, local, false, labels, fast.ReselectPosition);
             }
             if (rebuildBoth || (rebuild && onLocal)) {
                 SettleLocalList(form);
-                LiteralRebuildSide(standard, local, true, labels, fast.ReselectPosition);
+                LiteralRebuild(local, standard, true, labels, fast.ReselectPosition);
             }
 
             const QString where = QStringLiteral("seed %1, step %2 (%3)").arg(seed).arg(step).arg(what);

@@ -102,8 +102,7 @@ bool ConfirmExit(FormState& form)
         form.ExitConfirmed = true;
         return false;
     }
-    FieldTable& t = form.Fields;
-    for (int i = 1; i < t.FieldCount && i < static_cast<int>(t.Fields.size()); ++i)
-        LeaveField(*t.Fields[i]);
+    for (size_t i = 1; i < form.Fields.Fields.size(); ++i)
+        LeaveField(*form.Fields.Fields[i]);
     return true;
 }
