@@ -123,6 +123,8 @@ void TestCoreFlows::operation_data()
            "txt_JohoKbn.enabled=1;txt_Yosikisyubetu.visible=1";
     row("lines unreadable") << "open=2 0201 SHIPNT01;fail=LoadLines;click=1"
                             << "msg=unreadable;box=0|;Frame_0.visible=0;mode=BODY;focus=txt_Yosikisyubetu;PGID=G4502001";
+    row("lines with a bad value") << "open=2 0201 SHIPNT01;fail=LoadLines!;click=1"
+                                  << "msg=bad value;box=0|ローカル 2行目 レベル番号 1000000000;Frame_0.visible=0;mode=BODY";
     const QString edited = kShipping + "edit=E1;click=8;";
     row("lines shown again") << edited + "click=1" << "E=5";
     row("lines cancelled") << edited + "click=15" << "Frame_0.visible=0;PGID=G4502001;mode=BODY;focus=txt_Yosikisyubetu;txt_JohoKbn.enabled=0;"

@@ -206,6 +206,9 @@ private slots:
             {true, "aM0 b1 cM1 d2", 4, "aM0 b1 d1 cM1", 3},  // ... a nested one
             {true, "aM0 b1", 2, "b0 aM0", 1},                // ... at the top
             {true, "aM0 b1 c1", 3, "aM0 c1 b1", 2},          // member below member: swap
+            {true, "a0 b0", 3, "a0 b0", -1},                 // beyond the last line
+            {false, "a0 b0", 0, "a0 b0", -1},                // nothing shown
+            {false, "a0 b0", 3, "a0 b0", -1},                // beyond the last line
             {false, "a0 b0", 2, "a0 b0", -1},                // the last line
             {false, "a0 b0 c0", 1, "b0 a0 c0", 2},           // plain swapped down
             {false, "aM0 b0", 1, "b0 aM0", 2},               // header swapped below a plain

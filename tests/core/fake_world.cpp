@@ -96,6 +96,10 @@ StoredFormat FakeWorld::Call(const char* name, const FormatKey& key, const Basel
 {
     const QString format = key.Code + '|' + key.Bpid;
     calls << (key.Bpid.isNull() ? QLatin1String(name) : QLatin1String(name) + ' ' + format);
+    if (failing == QLatin1String(name) + '!') {
+        failing.clear();
+        throw BadStoredValue{QStringLiteral("ローカル 2行目 レベル番号 1000000000")};
+    }
     if (failing == QLatin1String(name) || failing == QLatin1String("*")) {
         failing.clear();
         throw StoreError("injected");
@@ -266,7 +270,8 @@ QString FakeWorld::Get(const QString& what)
         {"桁数が長さを超えています", "104"}, {"項目名称が入力されていません", "105"}, {"属性が不正です", "106"},
         {"同じマルチ明細番号が登録されています", "107"}, {"繰返し数が入力されていません", "108"}, {"該当データがありませんでした", "notfound"},
         {"更新しますか", "ask"}, {"更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました", "aborted"}, {"削除しますか", "delete"},
-        {"終了してもよろしいですか", "exit"}, {"検索データが有りません", "nodata"}, {"ﾌｫｰﾏｯﾄ情報の読込時にｴﾗｰがありました", "unreadable"}};
+        {"終了してもよろしいですか", "exit"}, {"検索データが有りません", "nodata"}, {"ﾌｫｰﾏｯﾄ情報の読込時にｴﾗｰがありました", "unreadable"},
+        {"ﾌｫｰﾏｯﾄ情報に不正な値があります", "bad value"}};
     const QString name = what.section('.', 0, 0), part = what.section('.', 1);
     QStringList shown;
     for (const Box& box : boxes)

@@ -31,7 +31,7 @@ public:
     QMap<qint32, DictionaryItem> items;
     QMap<QString, StoredFormat> formats;  // by "code|bpid", untrimmed
     QStringList calls;                    // of the store: "WriteLines 0201|SHIPNT01", ...
-    QString failing;  // the next store call of this name throws StoreError ("*": any)
+    QString failing;  // the next store call of this name throws StoreError ("*": any; "name!": BadStoredValue)
     FormState form;
     bool consumed = false;  // by the last key pressed
     qint16 hold = 0;        // of the last check
