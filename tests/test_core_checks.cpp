@@ -58,7 +58,7 @@ void TestCoreChecks::fieldCheck_data()
     // A stored header as stored: one box for each code without a name; a
     // null or blank setting shown empty and not looked up.
     row("stored header, unknown codes") << "open=0 0101 ODDCODES"
-        << "msg=notfound/notfound;txt_Yosikisyubetu=99;lbl_Yosikisyubetu=;txt_SintaxID=V9;txt_KakunoMode=S;lbl_KakunoMode=ｼﾝｸﾞﾙ;"
+        << "msg=notfound/notfound;txt_Yosikisyubetu=99;lbl_Yosikisyubetu=;txt_SintaxID= V9;txt_KakunoMode=S;lbl_KakunoMode=ｼﾝｸﾞﾙ;"
            "txt_1ByteMijiSyugo=;txt_2ByteMijiSyugo=Z;lbl_LocalKeishiki=ﾃｷｽﾄ;txt_XMLmojiCode= ";
 
     // Detail settings: defaults, lookups, the storage mode by 様式種別.

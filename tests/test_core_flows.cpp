@@ -39,6 +39,7 @@ void TestCoreFlows::operation_data()
     row("key chosen names the category") << bpid + "choose=2;key=f5" << "txt_JohoKbn=0201;txt_BPID=SHIPNT01;lbl_JohoKbn=出荷案内";
     row("key search by the code") << bpid + "txt_JohoKbn=0201;lbl_JohoKbn=old;choose=0;key=f5" << "txt_BPID=SHIPNT01;lbl_JohoKbn=old";
     row("key search left") << bpid + "txt_JohoKbn=0201;choose=esc;key=f5" << "txt_JohoKbn=;txt_BPID=";
+    row("key search closed") << bpid + "txt_JohoKbn=0201;txt_BPID=SHIP;choose=close;key=f5" << "txt_JohoKbn=0201;txt_BPID=SHIP";
     row("no key search to register") << bpid + "txt_SyoriKbn=1;key=f5" << "consumed=1";
     row("no key found") << bpid + "txt_JohoKbn=0401;key=f5" << "msg=nodata";
     row("item chosen") << kShipping + "focus=txt_KomokuNo;choose=2;key=f5" << "txt_KomokuNo=7;lbl_KomokuNo=送信者ID";
@@ -55,6 +56,8 @@ void TestCoreFlows::operation_data()
     row("alt+X") << kShipping + "answer=2;key=alt+X" << "msg=ask;Frame_0.visible=1;focus=txt_KomokuNo";
     row("alt+E") << kShipping + "Lis_Hyojun.row=0;focus=txt_KomokuNo;key=alt+E" << "lbl_KomokuTuban=1;txt_KomokuNo.locked=0;consumed=1";
     row("alt+Z") << kShipping + "key=alt+Z" << "consumed=0";
+    row("alt+A in the last standard field") << kShipping + "focus=txt_KoteiKomokuTi;key=alt+A" << "focus=txt_KomokuNo";
+    row("lines written beyond 32 bits") << "open=2 0201 ZDEEP001 lines;answer=6;click=16" << "msg=ask/bad value;calls=";
     for (const char* key : {"alt+A", "alt+M", "alt+D", "alt+pgup", "alt+pgdn", "alt+C", "alt+X"})
         row(qPrintable(QStringLiteral("inquiry, ") + key)) << QString(line4).replace("=2 ", "=0 ") + "key=" + key
                                                            << "consumed=0;E=6;lbl_KomokuTuban=4;lbl_ZokuseiCode=X;E4.link=3";

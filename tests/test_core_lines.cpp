@@ -4,6 +4,7 @@
 // rebuild with the literal rules over random edits; these catch a misreading
 // that both would share.
 
+#include "core/column_ranges.h"
 #include "core/item_list.h"
 #include "core/item_ops.h"
 #include "core/moves.h"
@@ -178,6 +179,24 @@ private slots:
         ItemTable group = Layout(QStringLiteral("aM0 b1 c1"));
         RemoveItem(group, local, 1);
         QCOMPARE(Words(group), QStringLiteral("b1 c1"));
+    }
+
+    // The stored values each column takes: its first and last, not one beyond (texts in bytes); levels within
+    // the own layout's line count, links within the other's.
+    void columnRanges()
+    {
+        const struct { const char* column; double low, high; qint64 own, other; } rows[] = {
+            {"項目通番", INT_MIN, INT_MAX, 0, 0}, {"項目位置", INT_MIN, INT_MAX, 0, 0}, {"項目№", 0, 999999, 0, 0},
+            {"項目名称", 0, 60, 0, 0}, {"属性", 0, 1, 0, 0}, {"長さ", 0, 4000, 0, 0}, {"小数部長さ", 0, 4000, 0, 0},
+            {"マルチ明細番号", 0, 10, 0, 0}, {"繰返し数", 0, 9999, 0, 0}, {"固定項目値", 0, 100, 0, 0},
+            {"変換エラー対処", 0, 10, 0, 0}, {"レベル番号", 0, 5, 5, 9}, {"対応項目通番", 0, 9, 5, 9}};
+        for (const auto& r : rows) {
+            const ColumnRange* range = RangeOf(QString::fromUtf8(r.column));
+            QVERIFY2(range && InRange(*range, r.low, r.own, r.other) && InRange(*range, r.high, r.own, r.other)
+                         && !InRange(*range, r.low - 1, r.own, r.other) && !InRange(*range, r.high + 1, r.own, r.other),
+                     r.column);
+        }
+        QVERIFY(!RangeOf(QStringLiteral("フォーマット種別")) && !InRange(*RangeOf(QStringLiteral("長さ")), qQNaN()));
     }
 
     void move_data()

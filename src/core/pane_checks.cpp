@@ -26,12 +26,6 @@ bool IsCharacterAttribute(const QString& a)
     return a == QLatin1String("X") || a == QLatin1String("B") || a == QLatin1String("K");
 }
 
-bool IsStandardField(const FormState& form, const Field* field)
-{
-    const FieldTable& t = form.Fields;
-    return field->TabIndex >= t.StandardPaneStart && field->TabIndex <= t.StandardPaneEnd;
-}
-
 int CheckItemNumber(FormState& form, qint16& hold)
 {
     hold = 9;
@@ -280,7 +274,7 @@ int CheckPaneField(FormState& form, Field* field, qint16& hold, bool onEnter, bo
     if (field == &form.txt_KomokuNo)
         return CheckItemNumber(form, hold);
     if (field == &form.txt_MultiMeisaiBango || field == &form.txt_MultiMeisaiBangoLocal)
-        return CheckMultiDetailNo(form, IsStandardField(form, field), hold);
+        return CheckMultiDetailNo(form, field == &form.txt_MultiMeisaiBango, hold);
     if (field == &form.txt_Kurikaesisu)
         return CheckStandardRepeatCount(form, onEnter, hold);
     if (field == &form.txt_KurikaesisuLocal)

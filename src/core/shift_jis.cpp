@@ -92,8 +92,7 @@ QString CutToBytes(const QString& text, int maxBytes)
     while (end < text.size()) {
         const QChar c = text.at(end);
         const bool pair = c.isHighSurrogate() && end + 1 < text.size();
-        const char32_t code = pair ? QChar::surrogateToUcs4(c, text.at(end + 1)) : c.unicode();
-        const int width = IsDoubleByte(code) ? 2 : 1;
+        const int width = pair || IsDoubleByte(c.unicode()) ? 2 : 1;  // no pair is in the code page
         if (bytes + width > maxBytes)
             break;
         bytes += width;

@@ -11,6 +11,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <langinfo.h>
 #include <utility>
 
 namespace {
@@ -21,11 +22,8 @@ constexpr int kLoginTimeoutSeconds = 120;
 // fail under a non-UTF-8 locale.
 void EnsureUtf8Ctype()
 {
-    const char* current = std::setlocale(LC_CTYPE, nullptr);
-    const bool utf8 = current
-        && (std::strstr(current, "UTF-8") || std::strstr(current, "utf8")
-            || std::strstr(current, "UTF8") || std::strstr(current, "utf-8"));
-    if (!utf8)
+    // The code set's canonical name, however the locale spells it.
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
         std::setlocale(LC_CTYPE, "C.UTF-8");
 }
 

@@ -68,7 +68,7 @@ bool SiteLookups::ReadCategories(InformationCategories& list)
     try {
         path = ReadCategoryFilePath(programFolder_);
     } catch (const ConfigReadError&) {
-        path.clear();
+        // No path: the list reads as a missing file.
     }
     return ReadInformationCategories(path, list);
 }

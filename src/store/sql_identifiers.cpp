@@ -30,7 +30,6 @@ bool TakesSemiVoicedMark(char16_t k)
 QString MapWidths(const QString& text)
 {
     QString out;
-    out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
         if (c >= 0xFF61 && c <= 0xFF9F) {

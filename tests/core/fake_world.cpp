@@ -29,13 +29,17 @@ FakeWorld::FakeWorld()
     const HeaderSettings settings{"11", "CII111", "M", "S", "S", "T", "S"};
     formats["0101|ORDERS01"].header = settings;
     // Lines: type, serial, link, item no, position, name, attribute, length, decimals, multi-detail no, repeat, fixed, conversion, level.
-    formats["0101|ODDCODES"] = {HeaderSettings{"99", "V9", " S ", QVariant(), "Z", "T", " "}, {{"E", 0, 0, 1, 0, "", "X", 4, 0, "", 0, "", "Q"}}};
+    formats["0101|ODDCODES"] = {HeaderSettings{"99", " V9", " S ", QVariant(), "Z", "T", " "}, {{"E", 0, 0, 1, 0, "", "X", 4, 0, "", 0, "", "Q"}}};
     // Standard 5 and local 5 are groups, standard 6 is in its group; links 2-2, 4-3, 6-4.
     formats["0201|SHIPNT01"] = {settings, {
         {"E", 0, 0, 1, 0, "情報区分コード", "X", 4}, {"E", 0, 2, 7, 0, "送信者ID", "X", 12}, {"E", 0, 0, 3, 0, "データ作成日", "9", 8},
         {"E", 0, 3, 125, 0, "出荷場所コード", "X", 8, 0, "", 0, "", "E"}, {"E", 0, 0, 0, 0, "", "M", 0, 0, "1", 20},
         {"E", 0, 4, 301, 0, "発注番号", "X", 15, 0, "", 0, "", "", 1}, {"L", 0, 0, 0, 0, "レコード区分", "X", 1}, {"L", 0, 2, 0, 0, "送信者", "X", 12},
         {"L", 0, 4, 0, 0, "出荷場所", "X", 8}, {"L", 0, 6, 0, 0, "発注番号", "X", 15}, {"L", 0, 0, 0, 0, "出荷明細", "M", 0, 0, "2", 20}}};
+    // A group of 54 members of 4000 repeated 9999 times ends beyond 32 bits.
+    StoredFormat& deep = formats["0201|ZDEEP001"] = {settings, {{"L", 0, 0, 0, 0, "深", "M", 0, 0, "1", 9999}}};
+    for (int i = 0; i <= 54; ++i)
+        deep.lines << FormatItem{"L", 0, 0, 0, 0, "員", "X", 4000, 0, "", 0, "", "", i < 54 ? 1 : 0};
     form.Ask = this;
     form.Look = this;
     form.Store = this;
