@@ -157,6 +157,8 @@ void TestCoreFlows::operation_data()
     row("add below the selection") << kShipping + "edit=L3;Lis_Hyojun.row=2;click=4;txt_KomokuNo=301;click=10"
         << "E=7;E4=E|4|0|0|301|25|15|0|0|発注番号|X|||E;Lis_Hyojun.row=3;L3.link=5;lbl_TaioKomokuTubanLocal=5;lbl_KomokuTuban=;focus=txt_KomokuNo";
     row("add into a group") << kShipping + "Lis_Hyojun.row=4;click=4;txt_KomokuNo=3;click=10" << "E6=E|6|0|1|3|33|8|0|0|データ作成日|9|||E;E7.link=4";
+    row("項目追加 after a header shown") << kShipping + "edit=E5;click=4" << "txt_MultiMeisaiBango.enabled=0;txt_KomokuNo.enabled=1;"
+                                                                        "lbl_KomokuTuban=;focus=txt_KomokuNo";
     row("add at the end") << kShipping + "click=4;txt_KomokuNo=3;click=10" << "E7=E|7|0|1|3|48|8|0|0|データ作成日|9|||E;Lis_Hyojun.row=6";
     row("local add above a link") << kShipping + "edit=L3;click=17;txt_KomokuMei=x;txt_ZokuseiCodeLocal=X;txt_NagasaLocal=1;click=24"
                                   << "L=6;E6.link=5;L5.link=6";

@@ -97,18 +97,13 @@ void EnableItemFields(FormState& form, const QString& side, bool enabled)
 
 void EnableGroupFields(FormState& form, const QString& side, bool enabled)
 {
-    Field* number = nullptr;
     if (IsStandard(side)) {
         form.txt_MultiMeisaiBango.enabled = enabled;
         form.txt_Kurikaesisu.enabled = enabled;
-        number = &form.txt_MultiMeisaiBango;
     } else if (IsLocal(side)) {
         form.txt_MultiMeisaiBangoLocal.enabled = enabled;
         form.txt_KurikaesisuLocal.enabled = enabled;
-        number = &form.txt_MultiMeisaiBangoLocal;
     }
-    if (number && enabled)
-        SetFocus(form, *number);
 }
 
 void ShowItemInPane(FormState& form, qint32 position, const QString& side)

@@ -10,8 +10,7 @@
 // group header (the item part is kept).
 void ClearEditPane(FormState& form, const QString& side, const QString& kind);
 
-// The item fields or the group fields of a pane; enabling the group fields
-// also puts the focus in the pane's multi-detail number.
+// The item fields or the group fields of a pane.
 void EnableItemFields(FormState& form, const QString& side, bool enabled);
 void EnableGroupFields(FormState& form, const QString& side, bool enabled);
 
