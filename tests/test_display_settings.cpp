@@ -15,8 +15,8 @@ class TestDisplaySettings : public QObject {
     static LookSettings Look(double back, double fore, const char* bold, const char* italic, const char* size,
                              const char* strike, const char* underline)
     {
-        return {back, QLatin1String(bold), QLatin1String(italic), QStringLiteral("Noto Sans CJK JP"), QLatin1String(size),
-                QLatin1String(strike), QLatin1String(underline), fore};
+        return {back, QLatin1String(bold), QLatin1String(italic), QStringLiteral("Noto Sans CJK JP"),
+                QLatin1String(size), QLatin1String(strike), QLatin1String(underline), fore};
     }
     template <typename T>
     static T* Add(QWidget* form, const char* name)

@@ -92,7 +92,7 @@ private slots:
             const QString code = change == QLatin1String("operator") ? value : QStringLiteral("OP01");
             x_.Launch(process, site.Environment(), QStringLiteral("/bin/sh"),
                       {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$(printf '%1')\"").arg(code), site.Program()});
-            if (row.status != 5) {  // the box, before any form is shown
+            if (row.status != 5) {  // the box: a form shown is not activated before the sign-on
                 QVERIFY2(!x_.WaitForFocus(kTitle).isEmpty(), row.change);
                 x_.Key(QStringLiteral("Return"));
             }

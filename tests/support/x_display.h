@@ -59,9 +59,8 @@ public:
     {
         const QStringList search{"search", "--onlyvisible", "--name", QLatin1Char('^') + title + QLatin1Char('$')};
         QString focus;
-        const bool found = QTest::qWaitFor([&] {
-            return (focus = Focus()) != except && Run(search).split(QLatin1Char('\n'), Qt::SkipEmptyParts).contains(focus);
-        }, 15000);
+        const auto windows = [&] { return Run(search).split(QLatin1Char('\n'), Qt::SkipEmptyParts); };
+        const bool found = QTest::qWaitFor([&] { return (focus = Focus()) != except && windows().contains(focus); }, 15000);
         return found ? focus : QString();
     }
     // Keys in xdotool's notation, blank-separated ("Return alt+y"); ASCII text; clicks at a point of a window.
