@@ -2,10 +2,12 @@
 // operator's edits reach the state before the next one, keys from the X server reach the core once, the boxes
 // and search dialogs are real modal ones, and another desk's change meets a refusal that says why.
 
+#include "app/startup.h"
 #include "core/item_list.h"
 #include "screen/category_search.h"
 #include "screen/code_search.h"
 #include "screen/dialogs.h"
+#include "screen/item_list_box.h"
 #include "screen/twips.h"
 #include "support/form_harness.h"
 #include "support/x_display.h"
@@ -17,14 +19,39 @@
 #include <QTableWidget>
 
 static const QColor kBack(255, 255, 255), kFocus(255, 255, 204);  // the demo site's field colours, the focus's
+static const QString kAskUpdate = QStringLiteral("更新しますか");
 
-class TestScreen : public FormTest {
+class TestScreen : public QObject {
     Q_OBJECT
 
 public:
     explicit TestScreen(const XDisplay& x) : x_(x) {}
 private:
     const XDisplay& x_;
+    TempSite site_;  // one for the run: this process's ODBC layer reads its configuration once
+    std::unique_ptr<F_K450120> form_;
+    F_K450120& F() { return *form_; }
+
+    // The form started for the command line and active; one at a time, as in the program.
+    bool Start(const QByteArray& commandLine = "OP01")
+    {
+        form_.reset();
+        form_ = std::make_unique<F_K450120>(site_.ProgramFolder());
+        return StartUp(*form_, commandLine) == 0 && QTest::qWaitForWindowActive(form_.get());
+    }
+    // Processing category typed, information category and BPID (where given) entered; the texts of the boxes shown.
+    QStringList EnterKey(const char* category, const char* code, const char* bpid)
+    {
+        MessageBoxAnswerer answerer;
+        QTest::keyClicks(F().txt_SyoriKbn, QLatin1String(category));
+        for (auto [field, text] : {std::pair{F().txt_JohoKbn, code}, {F().txt_BPID, bpid}}) {
+            if (*text) {
+                field->setText(QLatin1String(text));
+                QTest::keyClick(field, Qt::Key_Return);
+            }
+        }
+        return answerer.Texts();
+    }
 
     // The controls whose widgets show other than the state (enabled, visible, twips, text, locked, colour, list
     // rows, selection) and whether the focus is elsewhere (unless `focus` is false); empty when none.
@@ -56,12 +83,21 @@ private:
     }
 
 private slots:
-    // A road through the header and line screens. What the operator changed without an operation (a selection, a
-    // list row clicked) is what the next one works on; after each step and while each box is up, every widget shows
-    // its control's state.
+    void initTestCase()
+    {
+        QVERIFY2(site_.Ok(), qPrintable(site_.Error()));
+        site_.UseOdbcConfiguration();
+    }
+    void init() { QVERIFY(Start()); }
+    void cleanup() { form_.reset(); }
+
+    // A road through the header and line screens. What the operator changed without an operation (a selection; the
+    // list rows the walkthrough picks) is what the next one works on; after each step and while each box is up, every
+    // widget shows its control's state.
     void stateAndEditsMeet()
     {
-        QVERIFY(h_.Start("  OP01  ") && F().OP_CD->text() == QLatin1String("OP01"));  // the operator code trimmed
+        QVERIFY(Start("  OP01  ") && F().OP_CD->text() == QLatin1String("OP01"));  // the operator code trimmed
+        QCOMPARE(F().size(), QSize(1008, 692));  // fits 1024x768
         QStringList duringBoxes;
         MessageBoxAnswerer answerer({QMessageBox::Ok, QMessageBox::No});
         answerer.OnBox = [&](QMessageBox*) { duringBoxes << Mismatch(false); };
@@ -69,7 +105,7 @@ private slots:
         QTest::keyClicks(F().txt_SyoriKbn, QStringLiteral("5"));  // refused: selected for typing over
         QCOMPARE(F().txt_SyoriKbn->selectedText() + Mismatch(), QStringLiteral("5"));
         QVERIFY(QTest::qWaitForWindowActive(&F()));  // the operator's focus moves need the keyboard
-        h_.EnterKey(QStringLiteral("2"), QStringLiteral("0201"), QStringLiteral("SHIPNT01"));
+        EnterKey("2", "0201", "SHIPNT01");
         QCOMPARE(F().lbl_JohoKbn->text(), QStringLiteral("出荷案内"));
         QCOMPARE(F().txt_Yosikisyubetu->palette().color(QPalette::Base), kFocus);
         QCOMPARE(Mismatch(), QString());
@@ -82,28 +118,16 @@ private slots:
         QCOMPARE(F().focusWidget(), F().txt_Yosikisyubetu);
         F().ComandBtn[1]->click();  // the line screen moves the key and the buttons between the frames
         QVERIFY(F().Frame[0]->isVisible() && F().Lis_Local->count() == 20);
-        QCOMPARE(F().ComandBtn[12]->geometry(), QRect(ToPixels(6810), ToPixels(2400), ToPixels(1500), ToPixels(450)));
-        QCOMPARE(F().txt_JohoKbn->x(), ToPixels(1875 + 5000));
         QCOMPARE(Mismatch(), QString());
-        // A line shown by a click and Enter, the next by a double click.
-        for (auto [list, serial] : {std::pair{F().Lis_Hyojun, F().lbl_KomokuTuban}, {F().Lis_Local, F().lbl_KomokuTubanLocal}}) {
-            const QRect row = list->visualRect(list->model()->index(3, 0));
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
-            QTest::keyClick(list, Qt::Key_Return);
-            QCOMPARE(serial->text() + Mismatch(), QStringLiteral("4"));
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center() + QPoint(0, row.height()));
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center() + QPoint(0, row.height()));
-            QCOMPARE(serial->text() + Mismatch(), QStringLiteral("5"));
-        }
         QTest::keyClick(F().Lis_Local, Qt::Key_Escape);  // 更新しますか: No, back to the header screen
         QVERIFY(F().Frame[0]->isHidden() && F().ComandBtn[12]->isHidden());
-        QCOMPARE(F().txt_JohoKbn->x(), ToPixels(1875));
         QCOMPARE(Mismatch(), QString());
         QCOMPARE(answerer.Texts(), (QStringList{QStringLiteral("処理区分が登録されていません"), kAskUpdate}));
         QCOMPARE(duringBoxes, (QStringList{QString(), QString()}));
         // Below the last line a double click prepares a new line, as 項目追加 does (明細追加 enabled the group's fields).
-        QVERIFY(h_.Start());
-        QVERIFY(h_.OpenLines(QStringLiteral("1"), QStringLiteral("0101"), QStringLiteral("NEWKEY01")));
+        QVERIFY(Start());
+        EnterKey("1", "0101", "NEWKEY01");
+        F().ComandBtn[1]->click();
         F().ComandBtn[18]->click();
         QVERIFY(!F().txt_KomokuMei->isEnabled());
         QTest::mouseClick(F().Lis_Local->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
@@ -125,8 +149,8 @@ private slots:
              "txt_NagasaLocal", "3", ""},
         };
         for (const auto& row : rows) {
-            QVERIFY(h_.Start());
-            h_.EnterKey(QLatin1String(row.key[0]), QLatin1String(row.key[1]), QLatin1String(row.key[2]));
+            QVERIFY(Start());
+            EnterKey(row.key[0], row.key[1], row.key[2]);
             auto* start = F().findChild<FieldEdit*>(QLatin1String(row.key[3]));
             if (start->parentWidget() != &F())
                 F().ComandBtn[1]->click();
@@ -225,16 +249,17 @@ private slots:
             {{"9", "0401", "INVOIC01"}, false, lines, 2},   {{"9", "0401", "INVOIC01"}, false, deleted, 2}};
         for (const auto& row : rows) {
             const QString bpid = QLatin1String(row.key[2]);
-            QVERIFY(h_.Start());
-            QCOMPARE(h_.EnterKey(QLatin1String(row.key[0]), QLatin1String(row.key[1]), bpid), QStringList());
+            QVERIFY(Start());
+            QCOMPARE(EnterKey(row.key[0], row.key[1], row.key[2]), QStringList());
             if (row.lines)
                 F().ComandBtn[1]->click();
-            QVERIFY(RunOtherDesk(h_.Site(), row.sql.arg(bpid), this));
+            QVERIFY(RunOtherDesk(site_, row.sql.arg(bpid), this));
             const QStringList theirs = StoredFormat(F().Db, bpid);
             const bool deleting = row.key[0] == QLatin1String("9");
             MessageBoxAnswerer answerer({deleting ? QMessageBox::Ok : QMessageBox::Yes});
             F().ComandBtn[row.button]->click();
-            QCOMPARE(answerer.Texts(), (QStringList{deleting ? QStringLiteral("削除しますか") : kAskUpdate, kAborted}));
+            QCOMPARE(answerer.Texts(), (QStringList{deleting ? QStringLiteral("削除しますか") : kAskUpdate,
+                                                QStringLiteral("更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました")}));
             QCOMPARE(answerer.Seen().back().informative,
                      QStringLiteral("他の端末でこのフォーマットが変更または削除されています。キーを入力し直すと登録内容が表示されます。"));
             QCOMPARE(StoredFormat(F().Db, bpid), theirs);

@@ -1,11 +1,9 @@
 #include "support/form_harness.h"
 
-#include "app/startup.h"
-
 #include <QApplication>
-#include <QGroupBox>
 #include <QPushButton>
 #include <QTemporaryFile>
+#include <QTest>
 
 QString OpenSiteDatabase(TempSite& site, Connection& db)
 {
@@ -82,6 +80,7 @@ void MessageBoxAnswerer::Poll()
         OnBox(box);
     const auto fallback = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
     seen_.append({box->windowTitle(), box->text(), box->informativeText(), box->icon(), box->standardButtons(), fallback});
+    texts_ << box->text();
     const QMessageBox::StandardButton answer = answers_.value(seen_.size() - 1, fallback);
     if (answer == QMessageBox::Escape)
         QTest::keyClick(box, Qt::Key_Escape);
@@ -89,38 +88,4 @@ void MessageBoxAnswerer::Poll()
         button->click();
     else
         box->reject();
-}
-
-bool FormHarness::Start(const QByteArray& commandLine)
-{
-    form_.reset();  // one form at a time, as in the program
-    form_ = std::make_unique<F_K450120>(site_.ProgramFolder());
-    return StartUp(*form_, commandLine) == 0 && QTest::qWaitForWindowActive(form_.get());
-}
-
-QStringList FormHarness::EnterKey(const QString& category, const QString& code, const QString& bpid)
-{
-    MessageBoxAnswerer answerer;
-    QTest::keyClicks(F().txt_SyoriKbn, category);
-    for (auto [field, text] : {std::pair{F().txt_JohoKbn, code}, {F().txt_BPID, bpid}}) {
-        if (!text.isEmpty()) {
-            field->setText(text);
-            QTest::keyClick(field, Qt::Key_Return);
-        }
-    }
-    return answerer.Texts();
-}
-
-bool FormHarness::OpenLines(const QString& category, const QString& code, const QString& bpid)
-{
-    EnterKey(category, code, bpid);
-    F().ComandBtn[1]->click();
-    return F().Frame[0]->isVisible();
-}
-
-QStringList FormHarness::Click(int button, const QList<QMessageBox::StandardButton>& answers)
-{
-    MessageBoxAnswerer answerer(answers);
-    F().ComandBtn[button]->click();
-    return answerer.Texts();
 }

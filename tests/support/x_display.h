@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QSize>
 #include <QStringList>
 #include <QTest>
 
@@ -54,24 +53,14 @@ public:
         process.setProcessEnvironment(env);
         process.start(program, args);
     }
-    // Ids of the visible windows with that exact title.
-    QStringList Windows(const QString& title) const
-    {
-        const QString windows = Run({"search", "--onlyvisible", "--name", QLatin1Char('^') + title + QLatin1Char('$')});
-        return windows.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-    // A window's size: the last line of getwindowgeometry reads "Geometry: <width>x<height>".
-    QSize Size(const QString& window) const
-    {
-        const QStringList size = Run({"getwindowgeometry", window}).section(QLatin1Char(' '), -1).split(QLatin1Char('x'));
-        return size.size() == 2 ? QSize(size[0].toInt(), size[1].toInt()) : QSize();
-    }
     QString Focus() const { return Run({"getwindowfocus"}); }  // the window with the keyboard
-    // Waits until a window of that title other than `except` has the keyboard; its id, or empty.
+    // Waits until a visible window of that exact title other than `except` has the keyboard; its id, or empty.
     QString WaitForFocus(const QString& title, const QString& except = {}) const
     {
+        const QStringList search{"search", "--onlyvisible", "--name", QLatin1Char('^') + title + QLatin1Char('$')};
         QString focus;
-        const bool found = QTest::qWaitFor([&] { return (focus = Focus()) != except && Windows(title).contains(focus); }, 15000);
+        const auto windows = [&] { return Run(search).split(QLatin1Char('\n'), Qt::SkipEmptyParts); };
+        const bool found = QTest::qWaitFor([&] { return (focus = Focus()) != except && windows().contains(focus); }, 15000);
         return found ? focus : QString();
     }
     // Keys in xdotool's notation, blank-separated ("Return alt+y"); ASCII text; clicks at a point of a window.
