@@ -68,7 +68,8 @@ void TestCoreFlows::operation_data()
     row("ctrl+tab to standard") << kShipping + "focus=txt_KoteiKomokuTiLocal;key=ctrl+tab" << "focus=txt_KomokuNo";
     row("ctrl+tab off the panes") << kNew + "key=ctrl+tab" << "consumed=0;focus=txt_Yosikisyubetu";
     row("alt+C, copy disabled") << "key=alt+C" << "consumed=1;mode=MODE";
-    row("alt+M off the panes") << kShipping + "focus=Lis_Hyojun;key=alt+M" << "L=6;L6.link=6;E6.link=6";
+    row("alt+M off the panes") << kShipping + "edit=L1;focus=Lis_Hyojun;key=alt+M"
+                               << "L=6;L6.link=6;E6.link=6;lbl_TaioKomokuTubanLocal=1";
     row("alt+M on the header") << kNew + "key=alt+M" << "consumed=0";
     row("alt+I writes the header") << kNew + "key=alt+I"
                                    << "calls=WriteHeader 0101|NEWKEY01,LoadLines 0101|NEWKEY01;Frame_0.visible=1;stored 0101|NEWKEY01=0";

@@ -38,7 +38,7 @@ private slots:
         const struct { const char* text; int bytes, maxBytes; const char* cut; } rows[] = {
             {"", 0, 3, ""},           {"ABCDE", 5, 3, "ABC"},  {"ABC", 3, 0, ""},
             {"漢字", 4, 3, "漢"},     {"漢字", 4, 4, "漢字"},  {"A漢", 3, 2, "A"},
-            {"ｺｰﾄﾞ", 4, 2, "ｺｰ"},    {"Aカｱ", 4, 3, "Aカ"},
+            {"ｺｰﾄﾞ", 4, 2, "ｺｰ"},  {"｡ﾟ", 2, 1, "｡"},  {"ﾟ｡", 2, 1, "ﾟ"},    {"Aカｱ", 4, 3, "Aカ"},
             // Outside the code page every character counts two bytes, ASCII included.
             {"A한", 4, 2, "A"},       {"😀A", 4, 2, "😀"},    {"A😀", 4, 2, "A"},
             {"𠮷野家", 6, 4, "𠮷野"}, {"A\xEF\xBF\xBD", 4, 2, "A"},

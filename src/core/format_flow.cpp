@@ -135,10 +135,10 @@ void RemoveOrphanLines(FormState& form)
     Stored(form, [&] { form.Store->RemoveOrphanLines(TypedKey(form)); });
 }
 
-int UpdateOrDelete(FormState& form)
+std::optional<int> UpdateOrDelete(FormState& form)
 {
     if (CheckDetailSettings(form) == 9)
-        return 9;
+        return std::nullopt;
     const QString category = form.txt_SyoriKbn.text;
     const qint32 value = LeadingInteger(category);
     int answer = 0;
@@ -148,7 +148,7 @@ int UpdateOrDelete(FormState& form)
             qint16 error = 0;
             WriteHeader(form, error);
             if (error == 9)
-                return 9;  // the screen keeps what the operator typed
+                return std::nullopt;  // the screen keeps what the operator typed
         } else if (answer == msg::No) {
             RemoveOrphanLines(form);
             ClearScreen(form);
@@ -160,14 +160,14 @@ int UpdateOrDelete(FormState& form)
             qint16 error = 0;
             DeleteFormat(form, error);
             if (error == 9)
-                return 9;
+                return std::nullopt;
         }
         if (form.Frame[0].visible)
             SwitchLayout(form, false);
         ClearHeaderFields(form);
         ResetToKeyEntry(form);
     } else {
-        return 0;
+        return std::nullopt;
     }
     form.txt_SyoriKbn.text = category;
     return answer;
@@ -183,7 +183,10 @@ void ConfirmHeaderCommand(FormState& form)
         SetFocus(form, form.txt_JohoKbn);
         return;
     }
-    switch (UpdateOrDelete(form)) {
+    const std::optional<int> answer = UpdateOrDelete(form);
+    if (!answer)
+        return;
+    switch (*answer) {
     case msg::Yes:
         BackToHeaderEntry(form);
         SetFocus(form, form.txt_JohoKbn);

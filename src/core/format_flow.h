@@ -5,15 +5,17 @@
 
 #include <QtGlobal>
 
+#include <optional>
+
 #include "core/form_state.h"
 
 // The OK command of the header screen (button 2).
 void ConfirmHeaderCommand(FormState& form);
 
-// The confirmation and the write or delete of the OK command: 9 when the
-// detail settings were refused or the write failed, otherwise the answer
-// (6 yes, 7 no, 2 cancel; 1 OK for the delete question).
-int UpdateOrDelete(FormState& form);
+// The confirmation and the write or delete of the OK command: the answer
+// (msg::Yes, No, Cancel; Ok or Cancel to the delete question), none when the
+// detail settings were refused, the write failed or nothing was asked.
+std::optional<int> UpdateOrDelete(FormState& form);
 
 // The header row of the key from the detail settings; error := 9 on failure.
 void WriteHeader(FormState& form, qint16& error);
