@@ -2,7 +2,7 @@
 // only when painted, one list fill per operation) against a literal reading
 // of the rebuild rules, over thousands of random edits of random formats.
 
-#include "core/form_state.h"
+#include "core/fake_world.h"
 #include "core/item_list.h"
 #include "core/item_ops.h"
 #include "core/linking.h"
@@ -150,17 +150,6 @@ private:
     int groups_ = 0;
 };
 
-bool SameLine(const FormatItem& a, const FormatItem& b)
-{
-    return a.FormatType == b.FormatType && a.SerialNo == b.SerialNo
-        && a.LinkedSerialNo == b.LinkedSerialNo && a.ItemNo == b.ItemNo
-        && a.ItemPosition == b.ItemPosition && a.ItemName == b.ItemName
-        && a.Attribute == b.Attribute && a.Length == b.Length
-        && a.DecimalLength == b.DecimalLength && a.MultiDetailNo == b.MultiDetailNo
-        && a.RepeatCount == b.RepeatCount && a.FixedValue == b.FixedValue
-        && a.ConversionError == b.ConversionError && a.Level == b.Level;
-}
-
 }  // namespace
 
 class TestRebuildEquivalence : public QObject {
@@ -257,7 +246,7 @@ private slots:
                 const LineList& list = isLocal ? form.Lis_Local : form.Lis_Hyojun;
                 QVERIFY2(mine.Count() == literal.table.Count(), qPrintable(where));
                 for (int i = 1; i <= mine.Count(); ++i)
-                    QVERIFY2(SameLine(mine[i], literal.table[i]),
+                    QVERIFY2(FakeWorld::Row(mine[i]) == FakeWorld::Row(literal.table[i]),
                              qPrintable(where + QStringLiteral(": line %1 of %2").arg(i).arg(isLocal ? "L" : "E")));
                 QVERIFY2(list.count() == mine.Count(), qPrintable(where));
                 for (int r = 0; r < list.count(); ++r)
