@@ -187,8 +187,7 @@ private slots:
             const int n = table.Count();
             const int p = 1 + random.Below(n);
             const int roll = random.Below(100);
-            bool rebuild = true;
-            QString what;
+            bool rebuild = true, rebuildBoth = false;
             if (roll < 40 || n == 0) {
                 PaneState pane;
                 pane.selectedRow = random.Chance(80) ? random.Below(n) : -1;
@@ -199,20 +198,16 @@ private slots:
                 line.Level = ComputeLevel(table, at, line, header ? "MEISAI" : "KOMOKU", pane);
                 PlaceLine(table, at, line, true);
                 fast.ReselectPosition = at;
-                what = QStringLiteral("add at %1").arg(at);
             } else if (roll < 50) {
                 table[p].Length = 1 + random.Below(40);
                 table[p].RepeatCount = 1 + random.Below(4);
                 fast.ReselectPosition = p;
-                what = QStringLiteral("edit %1").arg(p);
             } else if (roll < 62) {
                 RemoveItem(table, otherTable, p);
                 fast.ReselectPosition = p;
-                what = QStringLiteral("delete %1").arg(p);
             } else if (roll < 88) {
                 const std::optional<int> moved = random.Chance(50) ? MoveItemUp(table, p) : MoveItemDown(table, p);
                 fast.ReselectPosition = moved.value_or(fast.ReselectPosition);
-                what = QStringLiteral("move %1").arg(p);
             } else if (roll < 97) {
                 // A link between any two lines; nothing is rebuilt.
                 const int l = 1 + random.Below(otherTable.Count());
@@ -221,12 +216,10 @@ private slots:
                     otherTable[l].LinkedSerialNo = p;
                 }
                 rebuild = false;
-                what = QStringLiteral("link %1").arg(p);
             } else {
                 CopyLinked(fast.StandardItems, fast.LocalItems, form.Lis_Hyojun.count());
-                what = QStringLiteral("link all");
+                rebuildBoth = true;
             }
-            const bool rebuildBoth = what == QLatin1String("link all");
             standard.table = fast.StandardItems;
             local.table = fast.LocalItems;
 
@@ -239,7 +232,7 @@ private slots:
                 LiteralRebuild(local, standard, true, fast.ReselectPosition);
             }
 
-            const QString where = QStringLiteral("seed %1, step %2 (%3)").arg(seed).arg(step).arg(what);
+            const QString where = QStringLiteral("seed %1, step %2").arg(seed).arg(step);
             for (const bool isLocal : {false, true}) {
                 const ItemTable& mine = isLocal ? fast.LocalItems : fast.StandardItems;
                 const Side& literal = isLocal ? local : standard;
