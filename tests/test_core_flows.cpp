@@ -197,6 +197,7 @@ void TestCoreFlows::operation_data()
     row("inquiry opens no unlink") << kInquiry + "focus=Lis_Hyojun;Lis_Hyojun.row=1;key=enter" << "ComandBtn_13.enabled=0;lbl_TaioKomokuTuban=2";
     row("link all") << kShipping + "edit=L3;click=14" << "L=6;L6=L|6|6|1|301|33|15|0|0|発注番号|X|||;E3.link=3;Lis_Local.rows=6;lbl_KomokuNoIti=17";
     row("no link of a line not shown") << kShipping + "edit=L1;edit=E1;lbl_KomokuTuban=9;click=12" << "L1.link=0";
+    row("no link of a local line not shown") << kShipping + "edit=L1;edit=E1;lbl_KomokuTubanLocal=9;click=12" << "E1.link=0";
     row("link all of none") << kShipping + "clear=E;click=14" << "L=0;Lis_Local.rows=0";
     // A new local line without a name is not put into the table.
     row("no nameless local line") << kShipping + "txt_KomokuMei=   ;lbl_KomokuTubanLocal=;commit=L" << "L=5";

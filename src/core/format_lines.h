@@ -30,13 +30,15 @@ struct FormatItem {
 };
 
 // A layout: lines at positions 1..Count(); position 0 exists and never holds
-// a line, so that a link or position of 0 can index it harmlessly.
+// a line, so that a link or position of 0 can index it harmlessly. Any other
+// position outside the table throws std::out_of_range: a fault, never a
+// silent read or write of other memory.
 class ItemTable {
 public:
     ItemTable() : lines_(1) {}
     int Count() const { return static_cast<int>(lines_.size()) - 1; }
-    FormatItem& operator[](int position) { return lines_[position]; }
-    const FormatItem& operator[](int position) const { return lines_[position]; }
+    FormatItem& operator[](int position) { return lines_.at(position); }
+    const FormatItem& operator[](int position) const { return lines_.at(position); }
     // Grows or shrinks to positions 0..count, keeping the contents.
     void Resize(int count) { lines_.resize(count + 1); }
     void Clear() { lines_.assign(1, FormatItem()); }
