@@ -178,6 +178,7 @@ private slots:
         // A group header goes alone: its members stay with their levels.
         ItemTable group = Layout(QStringLiteral("aM0 b1 c1"));
         RemoveItem(group, local, 1);
+        RemoveItem(group, local, 3);  // beyond the layout: nothing
         QCOMPARE(Words(group), QStringLiteral("b1 c1"));
     }
 

@@ -227,8 +227,8 @@ void CheckField(FormState& form, int position, qint16& hold)
 {
     if (position < 0 || position >= static_cast<int>(form.Fields.Fields.size()))
         return;
-    FormatFieldText(form, position);
     Field* field = form.Fields.Fields[position];
+    FormatFieldText(*field);
     int number = kNoMessage;
     if (field == &form.txt_SyoriKbn) {
         number = CheckProcessingCategory(form, hold);

@@ -214,13 +214,9 @@ void MoveToPreviousField(FormState& form)
     }
 }
 
-void FormatFieldText(FormState& form, int position)
+void FormatFieldText(Field& field)
 {
-    FieldTable& t = form.Fields;
-    if (position < 0 || position >= static_cast<int>(t.Fields.size()))
-        return;
-    Field* field = t.Fields[position];
-    const QString cut = FromAnsi(ToAnsi(CutToBytes(field->text, field->MaxLength)));
-    if (cut != field->text)
-        field->text = cut;
+    const QString cut = FromAnsi(ToAnsi(CutToBytes(field.text, field.MaxLength)));
+    if (cut != field.text)
+        field.text = cut;
 }

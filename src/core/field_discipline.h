@@ -44,5 +44,5 @@ void FieldKeyUp(FormState& form, Field& field, int keyCode, int shift);
 void MoveToNextField(FormState& form);
 void MoveToPreviousField(FormState& form);
 
-// Cuts the text of the field at that position to its byte limit.
-void FormatFieldText(FormState& form, int position);
+// Cuts the field's text to its byte limit.
+void FormatFieldText(Field& field);

@@ -124,7 +124,7 @@ Move MoveUp(ItemTable& t, int m, int n)
         r.aboveAt = e - 1;
     } else if (k == Kind::Member && a == Kind::Header) {
         Swap(t, m, m - 1);
-        t[m - 1].Level = m - 1 == 1 ? 0 : t[m - 2].Level;  // leaves the group
+        t[m - 1].Level = t[m - 2].Level;  // leaves the group (position 0 has level 0)
         r.movingAt = m - 1;
         r.aboveAt = m;
     } else if (k == Kind::Member && a == Kind::Member) {

@@ -51,25 +51,24 @@ bool SqlFormatStore::FormatExists(const FormatKey& key)
                      Values(key));
     ResultSet rs;
     db_.OpenReadOnlyResultset(rs);
-    const bool stored = db_.ResultStatus == QLatin1String("0");
-    rs.Close();
-    return stored;
+    return db_.ResultStatus == QLatin1String("0");
 }
 
 Baseline SqlFormatStore::Read(const FormatKey& key, bool lock)
 {
     Baseline now;
-    ResultSet row;
-    OpenHeader(db_, key, row, lock);
-    if (!row.AtEnd()) {
-        QList<int> columns;
-        for (int c = 0; c < row.ColumnCount(); ++c)
-            columns << c;
-        QCryptographicHash hash(QCryptographicHash::Sha1);
-        HashRow(row, columns, hash);
-        now.header = hash.result();
+    {
+        ResultSet row;  // released before the lines are read
+        OpenHeader(db_, key, row, lock);
+        if (!row.AtEnd()) {
+            QList<int> columns;
+            for (int c = 0; c < row.ColumnCount(); ++c)
+                columns << c;
+            QCryptographicHash hash(QCryptographicHash::Sha1);
+            HashRow(row, columns, hash);
+            now.header = hash.result();
+        }
     }
-    row.Close();
     now.lines = StoredLinesFingerprint(db_, key.Code, key.Bpid);
     return now;
 }
@@ -88,7 +87,6 @@ std::optional<HeaderSettings> SqlFormatStore::ReadHeader(const FormatKey& key)
     HeaderSettings settings;
     for (int i = 0; i < 7; ++i)
         settings[i] = row.Value(QString::fromUtf8(kSettingColumns[i]));
-    row.Close();
     return settings;
 }
 

@@ -135,7 +135,6 @@ QByteArray StoredLinesFingerprint(Connection& db, const QString& code, const QSt
         for (; !rs.AtEnd(); rs.MoveNext())
             HashRow(rs, columns, hash);
     }
-    rs.Close();
     return hash.result();
 }
 
@@ -223,7 +222,6 @@ bool LoadLines(Connection& db, const QString& code, const QString& bpid, FormatL
         }
         table[counter] = item;
     }
-    rs.Close();
     lines.StoredLines = hash.result();
     CheckLineBounds(lines);
     CheckComputedPositions(lines);

@@ -34,7 +34,6 @@ QString SiteLookups::CategoryName(const QString& kind, const QString& code, cons
                 ReportDatabaseError(kind + QLatin1Char(' ') + code, QStringLiteral("区分名称 without value"));
             name = value.toString();
         }
-        result.Close();
         return name;
     } catch (const SqlError&) {
         return QString();
@@ -55,7 +54,6 @@ bool SiteLookups::LookupItem(qint32 itemNo, DictionaryItem& item)
         item.attribute = Text(rs.Value(1));
         item.length = Text(rs.Value(2));
         item.decimals = Text(rs.Value(3));
-        rs.Close();
         return true;
     } catch (const SqlError&) {
         return false;
@@ -113,9 +111,7 @@ QList<QStringList> SiteLookups::SearchRows(CodeSearchKind kind, const QString& f
             return {};
         for (; !rs.AtEnd(); rs.MoveNext())
             rows.append({CellText(rs.Value(0)), CellText(rs.Value(1))});
-        rs.Close();
     } catch (const SqlError&) {
-        rs.Close();
         return {};
     }
     return rows;
