@@ -65,10 +65,9 @@ private slots:
         const QString blanks(50, ' '), kanji = QStringLiteral("漢").repeated(40), root = dir_.path();
         const struct { const char* key; QString value, read; } rows[] = {
             {"USERID", "担当ｱ", "担当ｱ" + blanks.left(47)}, {"USERID", QString(70, 'd'), QString(50, 'd')},
-            {"USERID", kanji, kanji.left(31) + blanks.left(19)}, {"USERID", "' pw '", " pw" + blanks.left(47)},
-            {"USERID", {}, blanks}, {"JOHOKUBUN", "情報区分.TXT", root + "/情報区分.TXT"},
-            {"JOHOKUBUN", QString(70, 'x'), root + '/' + QString(63, 'x')}, {"JOHOKUBUN", "/srv/J.TXT", "/srv/J.TXT"},
-            {"JOHOKUBUN", "", ""}};
+            {"USERID", kanji, kanji.left(31) + blanks.left(19)}, {"USERID", {}, blanks}, {"JOHOKUBUN", "", ""},
+            {"JOHOKUBUN", "情報区分.TXT", root + "/情報区分.TXT"},
+            {"JOHOKUBUN", QString(70, 'x'), root + '/' + QString(63, 'x')}, {"JOHOKUBUN", "/srv/J.TXT", "/srv/J.TXT"}};
         for (const auto& r : rows) {
             WriteSite(QLatin1String(r.key), r.value);
             QCOMPARE(*r.key == 'U' ? ReadEnvironmentSettings(program_).UserId : ReadCategoryFilePath(program_), r.read);

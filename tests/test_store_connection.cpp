@@ -2,19 +2,16 @@
 
 #include "store/connection.h"
 #include "store/sql_identifiers.h"
-#include "support/form_harness.h"
+#include "support/store_test.h"
 
 #include <QSqlField>
 #include <QSqlRecord>
-#include <QTest>
 
 #include <clocale>
 
-class TestStoreConnection : public QObject {
+class TestStoreConnection : public StoreTest {
     Q_OBJECT
 
-    TempSite site_;
-    Connection db_;
     const bool server_ = qEnvironmentVariable("K450120_TEST_ENGINE") == QLatin1String("postgresql");
 
 private slots:
@@ -22,8 +19,7 @@ private slots:
     void initTestCase()
     {
         std::setlocale(LC_CTYPE, "C");
-        const QString error = OpenSiteDatabase(site_, db_);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
+        StoreTest::initTestCase();
         QCOMPARE(QString::fromLatin1(std::setlocale(LC_CTYPE, nullptr)), QStringLiteral("C.UTF-8"));
         const QString show = server_ ? "SELECT setting FROM pg_settings WHERE name='statement_timeout'" : "PRAGMA busy_timeout";
         QCOMPARE(QueryRows(db_, show), QStringList{"300000"});  // milliseconds
@@ -50,29 +46,23 @@ private slots:
         }
     }
 
-    // A column by name in either writing, cut at a NUL (SQLite's driver leaves garbage), qualified or not.
-    void resultStatusAndColumns()
+    // No value past the last row. A column by name in either writing, cut at a NUL (SQLite's driver leaves garbage),
+    // qualified or not. Identifiers: kana to full width, ASCII to half width, digit-first words quoted, literals
+    // kept, not NFKC; idempotent.
+    void columnsAndIdentifiers()
     {
-        const QString select = QStringLiteral("SELECT 区分ｺｰﾄﾞ FROM 区分マスタ WHERE 区分= ? ORDER BY 区分コード");
-        QCOMPARE(QueryRows(db_, select, {"処理区分"}).join(',') + db_.ResultStatus, QStringLiteral("0,1,2,90"));
-        QCOMPARE(QueryRows(db_, select, {"none"}).join(',') + db_.ResultStatus, QStringLiteral("9"));
         QVERIFY_THROWS_EXCEPTION(SqlError, ResultSet().Value(0));
-        ResultSet rs;  // past its last row: no value
-        db_.SetStatement(select, {"none"});
+        ResultSet rs;
+        db_.SetStatement(QStringLiteral("SELECT 区分ｺｰﾄﾞ FROM 区分マスタ WHERE 区分= ? ORDER BY 区分コード"), {"none"});
         db_.OpenReadOnlyResultset(rs);
         QVERIFY_THROWS_EXCEPTION(SqlError, rs.Value(QStringLiteral("区分コード")));
         QSqlRecord record;
         for (const QString& name : {QStringLiteral("bpid\u0000garbage"), QStringLiteral("T.項目№"), QStringLiteral("区分ｺｰﾄﾞ")})
             record.append(QSqlField(name));
-        const std::pair<const char*, int> names[] = {
+        const std::pair<const char*, int> columns[] = {
             {"BPID", 0}, {"項目№", 1}, {"項目No", -1}, {"区分コード", 2}, {"garbage", -1}, {"", -1}};
-        for (const auto& [name, index] : names)
+        for (const auto& [name, index] : columns)
             QCOMPARE(ColumnIndex(record, QString::fromUtf8(name)), index);
-    }
-
-    // Kana to full width, ASCII to half width, digit-first words quoted, literals kept, not NFKC; idempotent.
-    void identifiers()
-    {
         const std::pair<const char*, const char*> names[] = {
             {"区分ｺｰﾄﾞ", "区分コード"}, {"ｳﾞ", "ヴ"}, {"ﾀﾞﾁﾞﾂﾞﾃﾞﾄﾞ", "ダヂヅデド"}, {"ﾊﾟﾋﾟﾌﾟﾍﾟﾎﾟ", "パピプペポ"}, {"ｱﾞｶﾟｯﾞﾞ", "ア゛カ゜ッ゛゛"},
             {"ｧｨｩｪｫｬｭｮｦﾝ", "ァィゥェォャュョヲン"}, {"｡｢｣､･", "。「」、・"}, {"０９ＡＺａｚ", "09AZaz"}, {"項目№（）＿　", "項目№（）＿　"}};

@@ -1,13 +1,8 @@
 // Loading stored lines into the two tables on the real drivers: types, dictionary, refused values, fingerprint.
 
-#include "core/text.h"
-#include "store/format_store.h"
-#include "store/lookups.h"
-#include "support/form_harness.h"
+#include "support/store_test.h"
 
 #include <QCryptographicHash>
-#include <QRandomGenerator>
-#include <QTest>
 
 namespace {
 
@@ -28,16 +23,9 @@ QStringList Rows(const ItemTable& table)
 
 }  // namespace
 
-class TestStoreLoad : public QObject {
+class TestStoreLoad : public StoreTest {
     Q_OBJECT
 
-private:
-    TempSite site_;
-    Connection db_;
-    SqlFormatStore store_{db_};
-    int keys_ = 0;
-
-    FormatKey NewKey() { return {QStringLiteral("T"), QStringLiteral("TESTLD%1").arg(++keys_)}; }
     // One line; the columns after 項目通番 in table order, missing ones null.
     void Insert(const FormatKey& key, const QVariant& type, int serial, QVariantList rest = {})
     {
@@ -49,9 +37,8 @@ private:
 private slots:
     void initTestCase()
     {
-        const QString error = OpenSiteDatabase(site_, db_);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
-        const QList<QVariantList> items{{990001, "試験数量", 12, 3}, {990002, "過大", 5000, 0}, {990003, {}, {}, {}}};
+        StoreTest::initTestCase();
+        const QList<QVariantList> items{{990001, "試験数量", 12, 3}, {990002, "過大", 5000, 0}};
         for (const QVariantList& item : items)
             Execute(db_, QStringLiteral("INSERT INTO FL1901項目情報マスタ VALUES (?,?,'9',?,?)"), item);
     }
@@ -88,7 +75,7 @@ private slots:
         for (const char* change : {"", "UPDATE %1 SET 固定項目値='固定W', 変換エラー対処='' WHERE BPID=? AND 項目通番=2",
                                    "UPDATE %1 SET 変換エラー対処=NULL WHERE BPID=? AND 項目通番=2", "UPDATE %1 SET 繰返し数=1 WHERE BPID=?",
                                    "DELETE FROM %1 WHERE BPID=? AND フォーマット種別='e'",
-                                   "INSERT INTO %1 (情報区分コード,BPID,フォーマット種別,項目通番) VALUES ('T',?,'X',2)"}) {
+                                   "INSERT INTO %1 (情報区分コード,BPID,フォーマット種別,項目通番) VALUES ('0201',?,'X',2)"}) {
             if (*change)
                 Execute(db_, QString::fromUtf8(change).arg(QStringLiteral("FL1903レコードフォーマット情報マスタ")), {key.Bpid});
             QVERIFY(store_.LoadLines(key, lines));
@@ -128,34 +115,6 @@ private slots:
             } catch (const BadStoredValue& bad) {
                 QCOMPARE(bad.where, QString::fromUtf8(r.refusal));
             }
-        }
-    }
-
-    // Random lines with gaps and nulls: the joined load gives each standard item what its own lookup gives.
-    void joinedLoadEqualsLineByLineLookups()
-    {
-        const QString folder = site_.ProgramFolder();
-        SiteLookups lookups(db_, folder);
-        QRandomGenerator random(1);
-        auto maybe = [&random](const QVariant& v) { return random.bounded(8) ? v : QVariant(); };
-        const FormatKey key = NewKey();
-        db_.BeginTrans();
-        for (int serial = 1; serial < 400; serial += 1 + random.bounded(2)) {
-            const QVariant itemNo = maybe(random.bounded(10) ? random.bounded(700) : 990003);
-            const QVariant attribute = random.bounded(10) ? maybe("X") : "M";
-            Insert(key, "E", serial, {0, maybe(random.bounded(2)), itemNo, 0, "自前", attribute, maybe(9)});
-        }
-        db_.CommitTrans();
-        FormatLines lines;
-        QVERIFY(store_.LoadLines(key, lines) && lines.StandardItems.Count() > 100);
-        for (int i = 1; i <= lines.StandardItems.Count(); ++i) {
-            const FormatItem& t = lines.StandardItems[i];
-            DictionaryItem entry{QStringLiteral("自前"), {}, {}, {}};  // a group header keeps its own name
-            if (!t.IsGroupHeader() && !lookups.LookupItem(t.ItemNo, entry))
-                entry = DictionaryItem();
-            const QString row = QStringLiteral("%1|%2|%3");
-            QCOMPARE(row.arg(t.ItemName).arg(t.Length).arg(t.DecimalLength),
-                     row.arg(entry.name).arg(LeadingInteger(entry.length)).arg(LeadingInteger(entry.decimals)));
         }
     }
 };

@@ -3,18 +3,15 @@
 #include "core/shift_jis.h"
 #include "store/lookups.h"
 #include "store/profile_file.h"
-#include "support/form_harness.h"
+#include "support/store_test.h"
 
-#include <QTest>
+#include <cstdio>
 
-class TestStoreLookups : public QObject {
+class TestStoreLookups : public StoreTest {
     Q_OBJECT
 
-private:
-    TempSite site_;
-    Connection db_, closed_;
-    QString folder_ = site_.ProgramFolder();
-    SiteLookups lookups_{db_, folder_}, broken_{closed_, folder_};
+    Connection closed_;
+    SiteLookups lookups_{db_, site_.ProgramFolder()}, broken_{closed_, site_.ProgramFolder()};
 
     QStringList Search(SiteLookups& lookups, const char* filter, CodeSearchKind kind = CodeSearchKind::FormatKey)
     {
@@ -27,8 +24,7 @@ private:
 private slots:
     void initTestCase()
     {
-        const QString error = OpenSiteDatabase(site_, db_);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
+        StoreTest::initTestCase();
         Execute(db_, QStringLiteral("INSERT INTO FL1902フォーマット情報マスタ (情報区分コード,BPID) "
                                     "VALUES ('0101','AAA01'), ('0050','ZZZ01'), ('0101','ZZZ02')"));
         Execute(db_, QStringLiteral("INSERT INTO FL1901項目情報マスタ VALUES (990010,NULL,NULL,NULL,NULL)"));
@@ -41,6 +37,14 @@ private slots:
                                        {"変換エラー対処", "W", "S", "警告"}, {"属性", "X' OR 'a'='a", "", ""}};
         for (const QStringList& r : names)
             QCOMPARE(lookups_.CategoryName(r[0], r[1], r[2]) + broken_.CategoryName(r[0], r[1], r[2]), r[3]);
+        // A failed lookup finds nothing but tells why on standard error (a file from here on); so does a nameless code.
+        Execute(db_, QStringLiteral("INSERT INTO 区分マスタ (区分,区分コード) VALUES ('属性','Z')"));
+        QFile reports(site_.Root() + QStringLiteral("/stderr.txt"));
+        QVERIFY(std::freopen(qPrintable(reports.fileName()), "w", stderr) && reports.open(QIODevice::ReadOnly));
+        broken_.CategoryName(QStringLiteral("属性"), QStringLiteral("Z"));
+        QVERIFY(reports.readAll().startsWith("k450120: SELECT 区分名称 FROM"));
+        lookups_.CategoryName(QStringLiteral("属性"), QStringLiteral("Z"));
+        QCOMPARE(reports.readAll(), "k450120: 属性 Z: 区分名称 without value\n");
         const std::pair<int, const char*> items[] = {{1, "情報区分コード|X|4|0"}, {306, "発注数量|9|10|3"}, {990010, "|||"}, {-1, ""}};
         for (const auto& [itemNo, expected] : items) {
             DictionaryItem item;

@@ -1,21 +1,15 @@
 // The server stops and comes back, or another desk keeps a statement waiting: writes fail whole, then go through.
 
-#include "store/format_store.h"
 #include "store/lookups.h"
-#include "support/form_harness.h"
+#include "support/store_test.h"
 
 #include <QProcess>
-#include <QTest>
 
 #include <functional>
 
-class TestStoreRestart : public QObject {
+class TestStoreRestart : public StoreTest {
     Q_OBJECT
 
-private:
-    TempSite site_;
-    Connection db_;
-    SqlFormatStore store_{db_};
     const FormatKey key_{QStringLiteral("0201"), QStringLiteral("SHIPNT01")};
 
     // Stops ("halt") or starts ("resume") the test server.
@@ -35,12 +29,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        const QString error = OpenSiteDatabase(site_, db_);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
-    }
-
     void serverStopsAndComesBack()
     {
         // A session the server ends inside a transaction: nothing of it kept, none of it run again on a new one.
@@ -72,11 +60,10 @@ private slots:
         QCOMPARE(StoredFormat(db_, key_.Bpid), stored);
         // A lookup while the server is away finds nothing; one afterwards should find again.
         DictionaryItem item;
-        const QString folder = site_.ProgramFolder();
         QVERIFY(Cluster("halt"));
-        QVERIFY(!SiteLookups(db_, folder).LookupItem(1, item));
+        QVERIFY(!SiteLookups(db_, site_.ProgramFolder()).LookupItem(1, item));
         QVERIFY(Cluster("resume"));
-        QVERIFY(SiteLookups(db_, folder).LookupItem(1, item));  // once the server is back
+        QVERIFY(SiteLookups(db_, site_.ProgramFolder()).LookupItem(1, item));  // once the server is back
     }
 };
 
