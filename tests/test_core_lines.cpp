@@ -126,34 +126,20 @@ private slots:
         QCOMPARE(standard[1].DecimalLength, stored.DecimalLength);
     }
 
-    void levels_data()
-    {
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("attribute");
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<int>("serial");
-        QTest::addColumn<int>("levelLabel");
-        QTest::addColumn<int>("level");
-        // Table: 1 plain (0), 2 header (0), 3 member (1).
-        QTest::newRow("new item at the top") << 1 << "X" << "KOMOKU" << 0 << 0 << 0;
-        QTest::newRow("below a group header") << 3 << "X" << "KOMOKU" << 0 << 0 << 1;
-        QTest::newRow("below a member") << 4 << "X" << "KOMOKU" << 0 << 0 << 1;
-        QTest::newRow("edited item re-evaluated") << 3 << "9" << "KOMOKU" << 3 << 5 << 1;
-        QTest::newRow("new group header below a member") << 4 << "M" << "MEISAI" << 0 << 0 << 0;
-        QTest::newRow("edited group header keeps its level") << 2 << "M" << "MEISAI" << 2 << 1 << 1;
-    }
-
+    // The level of a line put at a position of "a0 bM0 c1": its attribute, the pane's kind, serial and level label.
     void levels()
     {
-        QFETCH(int, position);
-        QFETCH(QString, attribute);
-        QFETCH(QString, kind);
-        QFETCH(int, serial);
-        QFETCH(int, levelLabel);
-        QFETCH(int, level);
-        FormatItem record;
-        record.Attribute = attribute;
-        QCOMPARE(ComputeLevel(Layout(QStringLiteral("a0 bM0 c1")), position, record, kind, PaneState{serial, levelLabel}), level);
+        const struct { const char* name; int position; const char *attribute, *kind; int serial, label, level; } rows[] = {
+            {"new item at the top", 1, "X", "KOMOKU", 0, 0, 0}, {"below a group header", 3, "X", "KOMOKU", 0, 0, 1},
+            {"below a member", 4, "X", "KOMOKU", 0, 0, 1}, {"edited item re-evaluated", 3, "9", "KOMOKU", 3, 5, 1},
+            {"new group header below a member", 4, "M", "MEISAI", 0, 0, 0},
+            {"edited group header keeps its level", 2, "M", "MEISAI", 2, 1, 1}};
+        for (const auto& r : rows) {
+            FormatItem record;
+            record.Attribute = QLatin1String(r.attribute);
+            const ItemTable table = Layout(QStringLiteral("a0 bM0 c1"));
+            QVERIFY2(ComputeLevel(table, r.position, record, QLatin1String(r.kind), {r.serial, r.label}) == r.level, r.name);
+        }
     }
 
     void placeAndRemove()

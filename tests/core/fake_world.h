@@ -1,7 +1,6 @@
 #pragma once
-// The form's world in memory for the core tests: the operator answering from
-// a script, lookup tables and a store of formats with the lost-update check,
-// in one object that records what the form asked; the form started on it as
+// The form's world in memory for the core tests: the operator answering from a script, lookup tables and a store of
+// formats with the lost-update check, in one object that records what the form asked; the form started on it as
 // app/startup.cpp starts it; and the state set and read by name.
 
 #include "core/form_state.h"
@@ -73,25 +72,19 @@ public:
     Baseline CopyFormat(const FormatKey& source, const FormatKey& target) override;
     void Close() override { Call("Close", {}); }
 
-    // Pairs "what=value;..." done in order: a control's text; .enabled
-    // .visible .left .top .width .height; of a field .locked .colour (0/1)
-    // .cursor .select (start,length); of a list .row; "open" a scenario
-    // ("category code bpid [lines]", its store calls forgotten), ">field" its
-    // check on the value, "key" pressed on the form (A, alt+A, ctrl+tab, esc,
-    // f5, pgup...), "type" into the focused field, "release" a key there,
-    // "click" a button, "edit" a line (E3: selected, 編集), "lock", "focus",
-    // "toolkit" (its own focus move), "mode", "back" (a mode), "commit" a
-    // pane's line (E, L), "clear" a layout (E, L); "fail" the next store call
-    // of that name, "changed" a format another desk changed, "unnamed" a
-    // category code (kind/code) gone from the master, "answer", "choose" (a
-    // row, esc or close).
+    // Pairs "what=value;..." done in order: a control's text; .enabled .visible .left .top .width .height; of a field
+    // .locked .colour (0/1) .cursor .select (start,length); of a list .row; "open" a scenario ("category code bpid
+    // [lines]", its store calls forgotten), ">field" its check on the value, "key" pressed on the form (A, alt+A,
+    // ctrl+tab, esc, f5, pgup...), "type" into the focused field, "release" a key there, "click" a button, "edit" a
+    // line (E3: selected, 編集), "lock", "focus", "toolkit" (its own focus move), "mode", "back" (a mode), "commit" a
+    // pane's line (E, L), "clear" a layout (E, L); "fail" the next store call of that name, "changed" a format another
+    // desk changed, "unnamed" a category code (kind/code) gone from the master, "answer", "choose" (a row, esc or
+    // close).
     void Given(const QString& pairs);
-    // The same pairs as they are now: as above, .caret .selected .rows;
-    // "mode", "focus", "key" (accepted), "hold", "consumed", "exit",
-    // "buttons", "fields" (enabled, 0/1 each), "calls", "msg" (the boxes
-    // shown, by number or name), "box" (style|informative of the last),
-    // "stored code|bpid" (its line count), "E"/"L" (line count), "E3" (a
-    // line as a row), "E3.link".
+    // The same pairs as they are now: as above, .caret .selected .rows; "mode", "focus", "key" (accepted), "hold",
+    // "consumed", "exit", "buttons", "fields" (enabled, 0/1 each), "calls", "msg" (the boxes shown, by number or name),
+    // "box" (style|informative of the last), "stored code|bpid" (its line count), "E"/"L" (line count), "E3" (a line as
+    // a row), "E3.link".
     QString State(const QString& pairs);
 
 private:
@@ -99,16 +92,15 @@ private:
     void Type(Field& field, const QString& text, int keyCode = 0);
     bool Press(int keyCode, int shift = 0);
     SearchChoice Choose(const char* search);
-    // Records the call; throws the injected failure, or LostUpdate when
-    // `expected` is given and differs from what is stored.
+    // Records the call; throws the injected failure, or LostUpdate when `expected` differs from what is stored.
     StoredFormat Call(const char* name, const FormatKey& key, const Baseline* expected = nullptr);
     static Baseline Now(const StoredFormat& stored);
     Control* Named(const QString& name);
     QString Get(const QString& what);
 };
 
-// A fresh world for each test function; a row's boxes are taken when it
-// names them ("msg"); every box shown must be taken, every answer used.
+// A fresh world for each test function; a row's boxes are taken when it names them ("msg"); every box shown must be
+// taken, every answer used.
 class WorldTest : public QObject {
     Q_OBJECT
 

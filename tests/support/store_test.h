@@ -4,6 +4,8 @@
 #include "store/format_store.h"
 #include "support/form_harness.h"
 
+#include <QTest>
+
 class StoreTest : public QObject {
     Q_OBJECT
 
