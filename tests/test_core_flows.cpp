@@ -57,7 +57,7 @@ void TestCoreFlows::operation_data()
     row("alt+E") << kShipping + "Lis_Hyojun.row=0;focus=txt_KomokuNo;key=alt+E" << "lbl_KomokuTuban=1;txt_KomokuNo.locked=0;consumed=1";
     row("alt+Z") << kShipping + "key=alt+Z" << "consumed=0";
     row("alt+A in the last standard field") << kShipping + "focus=txt_KoteiKomokuTi;key=alt+A" << "focus=txt_KomokuNo";
-    row("lines written beyond 32 bits") << "open=2 0201 ZDEEP001 lines;answer=6;click=16" << "msg=ask/bad value;calls=";
+    row("lines written beyond 32 bits") << "open=2 0201 ZDEEP001 lines;answer=6;click=16" << "msg=ask/bad value;calls=;Frame_0.visible=1";
     for (const char* key : {"alt+A", "alt+M", "alt+D", "alt+pgup", "alt+pgdn", "alt+C", "alt+X"})
         row(qPrintable(QStringLiteral("inquiry, ") + key)) << QString(line4).replace("=2 ", "=0 ") + "key=" + key
                                                            << "consumed=0;E=6;lbl_KomokuTuban=4;lbl_ZokuseiCode=X;E4.link=3";
@@ -109,6 +109,7 @@ void TestCoreFlows::operation_data()
     row("copy") << kNew + "choose=2;click=0" << "calls=ReadHeader 0201|SHIPNT01,CopyFormat 0101|NEWKEY01;stored 0101|NEWKEY01=11;"
                    "txt_SintaxID=CII111;lbl_KakunoMode=ﾏﾙﾁ;focus=txt_Yosikisyubetu;txt_Yosikisyubetu.colour=1;mode=BODY";
     row("copy only registers") << kOrders + "click=0" << "mode=BODY";
+    row("copy outside registering, from the code") << "txt_SyoriKbn=2;mode=HEAD;click=0" << "mode=BODY;calls=";
     row("copy, key typed over") << kNew + "txt_BPID=NEWKEY02;click=0" << "msg=aborted;calls=";
     row("copy, header unreadable") << kNew + "choose=1;fail=ReadHeader;click=0" << "msg=aborted;stored 0101|NEWKEY01=none";
     // The layout switch moves a few controls; a box at 5000 or less stays on the way back.
