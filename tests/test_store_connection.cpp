@@ -35,6 +35,7 @@ private slots:
         const struct { const char *dsn, *user, *password; } rows[] = {
             {"NO_SUCH_DSN", "", ""}, {"   ", "", ""}, {"%1.dsn", "", ""}, {"DRIVER=SQLite3", "", ""},
             {"SERVER=127.0.0.1", "", ""}, {"%1;UID=x", "", ""}, {"%1", "ed{i", ""}, {"%1", "", server_ ? "wrong" : "p;w"}};
+        const qsizetype registered = QSqlDatabase::connectionNames().size();  // none left behind by a refusal
         for (const auto& r : rows) {
             s = site_.Settings();
             s.DbString = QString::fromUtf8(r.dsn).replace(QStringLiteral("%1"), s.DbString.trimmed());
@@ -44,6 +45,7 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(SqlError, other.OpenDatabaseConnection(s, QStringLiteral("h")));
             QVERIFY2(!other.IsOpen(), r.dsn);
         }
+        QCOMPARE(QSqlDatabase::connectionNames().size(), registered);
     }
 
     // No value past the last row. A column by name in either writing, cut at a NUL (SQLite's driver leaves garbage),
