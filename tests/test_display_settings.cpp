@@ -75,6 +75,7 @@ private slots:
             {"grey text", -2147483631.0, p.color(QPalette::Disabled, QPalette::Text)},
             {"tool tip background", -2147483624.0, p.color(QPalette::ToolTipBase)},
             {"no role: button shadow", -2147483632.0, QColor(128, 128, 128)},
+            {"scroll bar, the lowest number", -2147483648.0, QColor(212, 208, 200)},
             {"beyond the last index", -2147483623.0, QColor()}, {"above 0xFFFFFF", 16777216.0, QColor()},
             {"-1", -1.0, QColor()}, {"below 32 bits", -2147483649.0, QColor()}};
         for (const auto& row : rows) {
