@@ -91,13 +91,13 @@ public:
 }
 
 // The members of an object, none missing and none unknown.
-void CheckMembers(const QJsonObject& object, const QStringList& names, const QString& where)
+void CheckMembers(const QJsonObject& object, const QStringList& names, const QString& where, bool unknown = true)
 {
     for (const QString& name : names) {
         if (!object.contains(name))
             Refuse(where, name + QStringLiteral(": missing"));
     }
-    for (auto it = object.begin(); it != object.end(); ++it) {
+    for (auto it = object.begin(); unknown && it != object.end(); ++it) {
         if (!names.contains(it.key()))
             Refuse(where, it.key() + QStringLiteral(": unknown column"));
     }
@@ -168,9 +168,9 @@ FormatDocument Read(const QByteArray& text)
     const QJsonValue version = top.value(QStringLiteral("version"));
     if (version != QJsonValue(kDocumentVersion))
         Refuse(QStringLiteral("document"), QStringLiteral("version: only %1 is supported").arg(kDocumentVersion));
-    CheckMembers(top, {QStringLiteral("shape"), QStringLiteral("version"), QStringLiteral("key"),
-                       QStringLiteral("header"), QStringLiteral("lines")},
-                 QStringLiteral("document"));
+    const QStringList members{QStringLiteral("shape"), QStringLiteral("version"), QStringLiteral("key"),
+                              QStringLiteral("header"), QStringLiteral("lines")};
+    CheckMembers(top, members, QStringLiteral("document"), false);
 
     FormatDocument document;
     const QVariantList key = ReadRow(top.value(QStringLiteral("key")), kKeyColumns, QStringLiteral("key"));
@@ -186,6 +186,8 @@ FormatDocument Read(const QByteArray& text)
     const QJsonArray array = lines.toArray();
     for (qsizetype i = 0; i < array.size(); ++i)
         document.Lines << ReadRow(array.at(i), kDocumentLineColumns, QStringLiteral("line %1").arg(i + 1));
+    // Unknown members last, so that a known one of the wrong type is named first.
+    CheckMembers(top, members, QStringLiteral("document"));
     return document;
 }
 

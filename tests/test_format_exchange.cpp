@@ -1,0 +1,146 @@
+// Format documents: the JSON shape, its reader's refusals, and the export of stored formats by the real tool.
+
+#include "store/format_export.h"
+#include "support/store_test.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+// One line: the fourteen columns from フォーマット種別 on.
+QVariantList Line(const QVariantList& values)
+{
+    QVariantList line = values;
+    line.resize(14);
+    return line;
+}
+
+FormatDocument Hostile()
+{
+    FormatDocument d{QStringLiteral("0201"), QStringLiteral(" a/b %ü "), true, {" 11 ", QVariant(), "", "S", "\"\\", "\t", "ｶﾅ"}, {}};
+    d.Lines = {Line({"E", 1, QVariant(), -1, 2147483647, 0, QString("名称 \n\x01"), "X", 4, 0, "  ", 0, "固定 ", QVariant()}),
+               Line({"E", 2}), Line({"X", 1, 1, 1, 1, 1, "", "9", 8, 2, "1", 3, "", "E"})};
+    return d;
+}
+
+// The documents of the demo site as site/data/formats.sql writes them.
+QMap<QString, FormatDocument> DemoDocuments()
+{
+    QFile sql(QStringLiteral(K450120_SOURCE_DIR "/site/data/formats.sql"));
+    sql.open(QIODevice::ReadOnly);
+    const QRegularExpression insert(QStringLiteral("^INSERT INTO (\\S+) \\(([^)]*)\\) VALUES \\((.*)\\);$"));
+    const QRegularExpression value(QStringLiteral("\\s*('(?:[^']|'')*'|NULL|-?\\d+)\\s*(,|$)"));
+    QMap<QString, FormatDocument> documents;
+    for (const QString& text : QString::fromUtf8(sql.readAll()).split('\n')) {
+        const QRegularExpressionMatch m = insert.match(text);
+        if (!m.hasMatch())
+            continue;
+        QMap<QString, QVariant> row;
+        const QStringList names = m.captured(2).split(QStringLiteral(", "));
+        auto it = value.globalMatch(m.captured(3));
+        for (const QString& name : names) {
+            const QString v = it.next().captured(1);
+            row[name] = v == "NULL" ? QVariant() : v.startsWith('\'') ? QVariant(v.mid(1).chopped(1).replace("''", "'")) : QVariant(v.toLongLong());
+        }
+        FormatDocument& d = documents[row["情報区分コード"].toString() + '_' + row["BPID"].toString() + ".json"];
+        d.Code = row["情報区分コード"].toString();
+        d.Bpid = row["BPID"].toString();
+        QVariantList& values = m.captured(1).startsWith("FL1902") ? d.Header : d.Lines.emplaceBack();
+        d.HasHeader = d.HasHeader || m.captured(1).startsWith("FL1902");
+        for (const DocumentColumn& c : m.captured(1).startsWith("FL1902") ? QList<DocumentColumn>(std::begin(kDocumentHeaderColumns), std::end(kDocumentHeaderColumns))
+                                                                          : QList<DocumentColumn>(std::begin(kDocumentLineColumns), std::end(kDocumentLineColumns)))
+            values << row[QString::fromUtf8(c.name)];
+    }
+    for (FormatDocument& d : documents)
+        std::sort(d.Lines.begin(), d.Lines.end(), [](const QVariantList& a, const QVariantList& b) {
+            return a[0] != b[0] ? a[0].toString() < b[0].toString() : a[1].toLongLong() < b[1].toLongLong();
+        });
+    return documents;
+}
+
+}  // namespace
+
+class TestFormatExchange : public StoreTest {
+    Q_OBJECT
+
+    // Runs the tool installed in the site; its exit status, standard output in `out`.
+    int Tool(const QStringList& args, QByteArray* out = nullptr)
+    {
+        QProcess tool;
+        tool.setProcessEnvironment(site_.Environment());
+        tool.start(site_.ProgramFolder() + QStringLiteral("/k450120-format"), args);
+        if (!tool.waitForFinished(60000))
+            return -1;
+        if (out)
+            *out = tool.readAllStandardOutput();
+        return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    }
+
+private slots:
+    // The layout is fixed, and what is written reads back to the same values and the same bytes.
+    void roundTrip()
+    {
+        const FormatDocument small{"01", "B", false, {}, {Line({"L", 3, QVariant(), 1})}};
+        QCOMPARE(WriteFormatDocument(small),
+                 QByteArray("{\n  \"shape\": \"k450120-format\",\n  \"version\": 1,\n  \"key\": {\"情報区分コード\": \"01\", \"BPID\": \"B\"},\n"
+                            "  \"header\": null,\n  \"lines\": [\n    {\"フォーマット種別\": \"L\", \"項目通番\": 3, \"対応項目通番\": null, "
+                            "\"レベル番号\": 1, \"項目№\": null, \"項目位置\": null, \"項目名称\": null, \"属性\": null, \"長さ\": null, "
+                            "\"小数部長さ\": null, \"マルチ明細番号\": null, \"繰返し数\": null, \"固定項目値\": null, \"変換エラー対処\": null}\n  ]\n}\n"));
+        for (const FormatDocument& d : {Hostile(), FormatDocument{"", "", false, {}, {}}}) {
+            const QByteArray text = WriteFormatDocument(d);
+            FormatDocument back;
+            QString error;
+            QVERIFY2(ReadFormatDocument(text, back, error), qPrintable(error));
+            QCOMPARE(WriteFormatDocument(back), text);
+            QCOMPARE(std::tie(back.Code, back.Bpid, back.HasHeader, back.Header), std::tie(d.Code, d.Bpid, d.HasHeader, d.Header));
+            QCOMPARE(back.Lines, d.Lines);
+        }
+    }
+
+    // One row per refusal: a change of a valid document and the start of the message.
+    void refusals_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, const char* from, const char* to, const char* message) {
+            QTest::newRow(name) << QByteArray(from) << QByteArray(to) << QString::fromUtf8(message);
+        };
+        row("truncated", "\n  ]\n}\n", "\n  ]\n", "document: invalid JSON at byte");
+        row("not JSON", "\"version\": 1", "\"version\": 01", "document: invalid JSON");
+        row("not UTF-8", "ｶﾅ", "\xff", "document: not UTF-8 text");
+        row("not an object", "{\n  \"shape\"", "[{\n  \"shape\"", "document: invalid JSON");
+        row("shape", "\"k450120-format\"", "\"other\"", "document: shape: \"k450120-format\" is required");
+        row("version", "\"version\": 1", "\"version\": 2", "document: version: only 1 is supported");
+        row("unknown member", "\"version\": 1,", "\"version\": 1, \"extra\": 0,", "document: extra: unknown column");
+        row("lines no array", "\"lines\": [", "\"lines\": 0, \"x\": [", "document: lines: an array is required");
+        row("missing key column", "\"BPID\": \" a/b %ü \"", "\"bpid\": \"x\"", "key: BPID: missing");
+        row("header text as number", "\"様式識別\": \" 11 \"", "\"様式識別\": 11", "header: 様式識別: a text is required");
+        row("header not object", "\"header\": {", "\"header\": [], \"h\": {", "header: an object is required");
+        row("type null", "{\"フォーマット種別\": \"X\"", "{\"フォーマット種別\": null", "line 3: フォーマット種別: null where a value is required");
+        row("text as number", "\"長さ\": 8", "\"長さ\": \"8\"", "line 3: 長さ: a whole number is required");
+        row("boolean", "\"繰返し数\": 3", "\"繰返し数\": true", "line 3: 繰返し数: a whole number is required");
+        row("fraction", "\"長さ\": 8", "\"長さ\": 8.5", "line 3: 長さ: 8.5 is not a whole number");
+        row("beyond 32 bits", "\"長さ\": 8", "\"長さ\": 2147483648", "line 3: 長さ: 2147483648 is outside 32 bits");
+        row("below 32 bits", "\"長さ\": 8", "\"長さ\": -2147483649", "line 3: 長さ: -2147483649 is outside 32 bits");
+        row("missing column", "\"変換エラー対処\": \"E\"", "\"変換エラー\": \"E\"", "line 3: 変換エラー対処: missing");
+        row("line not object", "\n    {\"フォーマット種別\": \"X\"", "\n    7, {\"フォーマット種別\": \"X\"", "line 3: an object is required");
+    }
+    void refusals()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, message);
+        QByteArray text = WriteFormatDocument(Hostile());
+        QVERIFY(text.contains(from));
+        text.replace(text.indexOf(from), from.size(), to);
+        FormatDocument d;
+        QString error;
+        QVERIFY(!ReadFormatDocument(text, d, error));
+        QVERIFY2(error.startsWith(message), qPrintable(error));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFormatExchange)
+#include "test_format_exchange.moc"
