@@ -140,6 +140,81 @@ private slots:
         QVERIFY(!ReadFormatDocument(text, d, error));
         QVERIFY2(error.startsWith(message), qPrintable(error));
     }
+    // Each demo format exported by the real tool on this engine as site/data writes it, so byte-identical
+    // on both engines; the list counts every line.
+    void demoExports()
+    {
+        const QMap<QString, FormatDocument> demo = DemoDocuments();
+        QTemporaryDir dir;
+        QCOMPARE(Tool({"export", "--all", dir.path()}), 0);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), demo.keys());
+        QString listed;
+        for (auto it = demo.begin(); it != demo.end(); ++it) {
+            QFile file(dir.filePath(it.key()));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), WriteFormatDocument(*it));
+            listed += QStringLiteral("%1\t%2\t%3 lines\n").arg(it->Code, it->Bpid).arg(it->Lines.size());
+        }
+        QByteArray out;
+        QCOMPARE(Tool({"list"}, &out), 0);
+        QCOMPARE(QString::fromUtf8(out), listed);
+        QCOMPARE(Tool({"export", "0401", "INVOIC01", "-o", dir.filePath("one")}), 0);
+        QFile one(dir.filePath("one"));
+        QVERIFY(one.open(QIODevice::ReadOnly));
+        QCOMPARE(one.readAll(), WriteFormatDocument(demo["0401_INVOIC01.json"]));
+    }
+
+    // Blanks, NULLs, control characters and a type of neither layout, stored out of order, come out as stored;
+    // lines without a header too.
+    void hostileRowsExactly()
+    {
+        FormatDocument d = Hostile();
+        Execute(db_, "INSERT INTO FL1902フォーマット情報マスタ VALUES (?,?,?,?,?,?,?,?,?)", QVariantList{d.Code, d.Bpid} + d.Header);
+        for (qsizetype i = d.Lines.size() - 1; i >= 0; --i)
+            Execute(db_, "INSERT INTO FL1903レコードフォーマット情報マスタ VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+                    QVariantList{d.Code, d.Bpid} + d.Lines[i]);
+        QTemporaryDir dir;
+        QCOMPARE(Tool({"export", "--all", dir.path()}), 0);
+        QFile file(dir.filePath("0201_%20a%2Fb%20%25%C3%BC%20.json"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), WriteFormatDocument(d));
+        Execute(db_, "DELETE FROM FL1902フォーマット情報マスタ WHERE BPID=?", {d.Bpid});
+        d.HasHeader = false;
+        QByteArray out;
+        QCOMPARE(Tool({"export", d.Code, d.Bpid}, &out), 0);
+        QCOMPARE(out, WriteFormatDocument(d));
+        QCOMPARE(Tool({"list", "0201"}, &out), 0);
+        QCOMPARE(out, QByteArray("0201\t a/b %ü \t3 lines\tno header\n0201\tSHIPNT01\t47 lines\n"));
+    }
+
+    // Exit status and output of the command line: 2 for usage and connection errors, 1 for no such format.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("output");
+        const QString invoice = QStringLiteral("0401\tINVOIC01\t12 lines\n");
+        QTest::newRow("category") << QStringList{"list", "0401"} << 0 << invoice;
+        QTest::newRow("--site") << QStringList{"--site", site_.Root(), "list", "0401"} << 0 << invoice;
+        QTest::newRow("--site without EDI.ini") << QStringList{"--site", site_.Root() + "/data", "list"} << 2 << QString();
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: k450120-format [--site DIR] COMMAND\n";
+        QTest::newRow("no command") << QStringList{} << 2 << QString();
+        QTest::newRow("unknown command") << QStringList{"import", "x.json"} << 2 << QString();
+        QTest::newRow("list of two") << QStringList{"list", "0101", "0201"} << 2 << QString();
+        QTest::newRow("export of one") << QStringList{"export", "0101"} << 2 << QString();
+        QTest::newRow("-o without file") << QStringList{"export", "0101", "ORDERS01", "-o"} << 2 << QString();
+        QTest::newRow("--all without folder") << QStringList{"export", "--all"} << 2 << QString();
+        QTest::newRow("no such format") << QStringList{"export", "0101", "ORDERS01 "} << 1 << QString();
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, output);
+        QByteArray out;
+        QCOMPARE(Tool(args, &out), status);
+        QVERIFY2(QString::fromUtf8(out).startsWith(output) && (output.isEmpty() == out.isEmpty()), out.constData());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFormatExchange)
