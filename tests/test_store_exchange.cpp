@@ -55,7 +55,7 @@ QMap<QString, FormatDocument> DemoDocuments()
 
 }  // namespace
 
-class TestFormatExchange : public StoreTest {
+class TestStoreExchange : public StoreTest {
     Q_OBJECT
     inline static QByteArray ignored_;
 
@@ -202,5 +202,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestFormatExchange)
-#include "test_format_exchange.moc"
+QTEST_GUILESS_MAIN(TestStoreExchange)
+#include "test_store_exchange.moc"
