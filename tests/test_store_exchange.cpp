@@ -172,6 +172,13 @@ private slots:
         QCOMPARE(out, WriteFormatDocument(d));
         QCOMPARE(Tool({"list", "0201"}, &out), 0);
         QCOMPARE(out, QByteArray("0201\t a/b %ü \t3 lines\tno header\n0201\tSHIPNT01\t47 lines\n"));
+        // Keys that meet in one file name: nothing is written.
+        for (const char* key : {"A_B|C", "A|B_C"})
+            Execute(db_, "INSERT INTO FL1903レコードフォーマット情報マスタ (情報区分コード,BPID,フォーマット種別,項目通番) VALUES (?,?,'E',1)",
+                    {QString(key).section('|', 0, 0), QString(key).section('|', 1)});
+        QTemporaryDir meet;
+        QCOMPARE(Tool({"export", "--all", meet.path()}), 1);
+        QVERIFY(QDir(meet.path()).isEmpty());
     }
 
     // Exit status and output of the command line: 2 for usage and connection errors, 1 for no such format.

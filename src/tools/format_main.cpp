@@ -91,12 +91,19 @@ int ExportAll(Connection& db, const QString& folder)
     if (!QDir().mkpath(folder))
         Fail(folder + QStringLiteral(": cannot make the folder"), kFailed);
     const QList<StoredFormatKey> keys = ListStoredFormats(db);
+    // Two keys can meet in one name ("A_B" "C" and "A" "B_C"): refused before anything is written, so that
+    // no file of this run replaces another.
+    QStringList names;
+    for (const StoredFormatKey& key : keys) {
+        names << FileNamePart(key.Code) + QLatin1Char('_') + FileNamePart(key.Bpid) + QStringLiteral(".json");
+        if (const qsizetype first = names.indexOf(names.last()); first < names.size() - 1)
+            Fail(QStringLiteral("%1 %2 and %3 %4 would both be written to %5; nothing written")
+                     .arg(keys[first].Code, keys[first].Bpid, key.Code, key.Bpid, names.last()), kFailed);
+    }
     const bool progress = isatty(fileno(stderr));
     for (qsizetype i = 0; i < keys.size(); ++i) {
         const StoredFormatKey& key = keys[i];
-        WriteFile(folder + QLatin1Char('/') + FileNamePart(key.Code) + QLatin1Char('_') + FileNamePart(key.Bpid)
-                      + QStringLiteral(".json"),
-                  Export(db, key.Code, key.Bpid));
+        WriteFile(folder + QLatin1Char('/') + names[i], Export(db, key.Code, key.Bpid));
         if (progress)
             Print(stderr, QStringLiteral("\r%1/%2 formats").arg(i + 1).arg(keys.size()));
     }
