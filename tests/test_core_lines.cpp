@@ -8,6 +8,7 @@
 #include "core/item_list.h"
 #include "core/item_ops.h"
 #include "core/moves.h"
+#include "core/ports.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -184,6 +185,12 @@ private slots:
                      r.column);
         }
         QVERIFY(!RangeOf(QStringLiteral("フォーマット種別")) && !InRange(*RangeOf(QStringLiteral("長さ")), qQNaN()));
+        // Standard positions use the stored group length; a local group's computed one leaves 32 bits here.
+        FormatLines lines;
+        lines.StandardItems = Layout("aM0:1x9999 " + QStringLiteral("b1:4000 ").repeated(54) + "c0");
+        CheckComputedPositions(lines);
+        lines.LocalItems = lines.StandardItems;
+        QVERIFY_THROWS_EXCEPTION(BadStoredValue, CheckComputedPositions(lines));
     }
 
     void move_data()

@@ -96,7 +96,6 @@ bool ReadStoredDocument(Connection& db, const QString& code, const QString& bpid
         for (int c = 0; c < columns.size(); ++c)
             document.Header << StoredValue(rs, columns[c], kDocumentHeaderColumns[c], QStringLiteral("header"));
     }
-    rs.Close();
     db.SetStatement(QStringLiteral("SELECT * FROM FL1903レコードフォーマット情報マスタ"
                                    " WHERE 情報区分コード=? AND BPID=?"),
                     key);
