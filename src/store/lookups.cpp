@@ -116,3 +116,38 @@ QList<QStringList> SiteLookups::SearchRows(CodeSearchKind kind, const QString& f
     }
     return rows;
 }
+
+QString RememberingLookups::CategoryName(const QString& kind, const QString& code, const QString& excludedCode)
+{
+    const QString key = kind + QChar(0) + code + QChar(0) + excludedCode;
+    auto it = names_.constFind(key);
+    if (it == names_.constEnd())
+        it = names_.insert(key, SiteLookups::CategoryName(kind, code, excludedCode));
+    return *it;
+}
+
+bool RememberingLookups::LookupItem(qint32 itemNo, DictionaryItem& item)
+{
+    auto it = items_.constFind(itemNo);
+    if (it == items_.constEnd()) {
+        DictionaryItem found;
+        it = items_.insert(itemNo, SiteLookups::LookupItem(itemNo, found) ? std::optional(found) : std::nullopt);
+    }
+    if (*it)
+        item = **it;
+    return it->has_value();
+}
+
+bool RememberingLookups::ReadCategories(InformationCategories& list)
+{
+    if (!categories_) {
+        InformationCategories read;
+        if (!SiteLookups::ReadCategories(read)) {
+            list = read;
+            return false;
+        }
+        categories_ = read;
+    }
+    list = *categories_;
+    return true;
+}

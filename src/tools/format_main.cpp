@@ -1,10 +1,14 @@
 // k450120-format: format definitions of a site as exchange documents, from the
 // command line, without a display.
 
+#include "core/document_check.h"
 #include "core/format_document.h"
 #include "store/config.h"
 #include "store/connection.h"
 #include "store/format_export.h"
+#include "store/format_import.h"
+#include "store/format_store.h"
+#include "store/lookups.h"
 #include "store/system_profile.h"
 
 #include <QCoreApplication>
@@ -32,9 +36,21 @@ const char* const kHelp =
     "                                  other characters than A-Z a-z 0-9 - _\n"
     "                                  percent-encoded\n"
     "      k450120-format --site /srv/edi export --all formats\n"
+    "  import FILE... [--replace] [--dry-run]\n"
+    "                                  stores the documents exactly as written, all\n"
+    "                                  of them or none: each is first held against\n"
+    "                                  the screen's checks, and a stored key is\n"
+    "                                  refused unless --replace; --dry-run checks\n"
+    "                                  and writes nothing. Doubtful definitions are\n"
+    "                                  imported with a warning.\n"
+    "      k450120-format --site /srv/edi-test import formats/*.json --replace\n"
+    "  check [CATEGORY BPID | --all]   reports problems of stored formats: links,\n"
+    "                                  groups, positions, the item dictionary\n"
+    "      k450120-format check 0101 ORDERS01\n"
     "\n"
-    "Exit status: 0 done, 1 a format could not be exported, 2 a usage or\n"
-    "connection error.\n";
+    "Long runs show their progress on standard error when it is a terminal.\n"
+    "Exit status: 0 done (check: nothing to report), 1 a format refused, not\n"
+    "found or reported, 2 a usage or connection error.\n";
 
 enum Status { kDone = 0, kFailed = 1, kUsage = 2 };
 
@@ -52,6 +68,29 @@ void Print(FILE* stream, const QString& text)
 {
     throw Failure{message, status};
 }
+
+// "\r3/120 formats" on a terminal; the end of the line once done.
+class Progress {
+public:
+    Progress(qsizetype total, const char* what) : total_(total), what_(what), shown_(isatty(fileno(stderr))) {}
+    ~Progress()
+    {
+        if (shown_ && done_ > 0)
+            Print(stderr, QStringLiteral("\n"));
+    }
+    void Step()
+    {
+        ++done_;
+        if (shown_)
+            Print(stderr, QStringLiteral("\r%1/%2 %3").arg(done_).arg(total_).arg(QLatin1String(what_)));
+    }
+
+private:
+    qsizetype total_;
+    qsizetype done_ = 0;
+    const char* what_;
+    bool shown_;
+};
 
 // The part of a file name for a key text: UTF-8, only A-Z a-z 0-9 - _ as they are.
 QString FileNamePart(const QString& text)
@@ -100,15 +139,11 @@ int ExportAll(Connection& db, const QString& folder)
             Fail(QStringLiteral("%1 %2 and %3 %4 would both be written to %5; nothing written")
                      .arg(keys[first].Code, keys[first].Bpid, key.Code, key.Bpid, names.last()), kFailed);
     }
-    const bool progress = isatty(fileno(stderr));
+    Progress progress(keys.size(), "formats");
     for (qsizetype i = 0; i < keys.size(); ++i) {
-        const StoredFormatKey& key = keys[i];
-        WriteFile(folder + QLatin1Char('/') + names[i], Export(db, key.Code, key.Bpid));
-        if (progress)
-            Print(stderr, QStringLiteral("\r%1/%2 formats").arg(i + 1).arg(keys.size()));
+        WriteFile(folder + QLatin1Char('/') + names[i], Export(db, keys[i].Code, keys[i].Bpid));
+        progress.Step();
     }
-    if (progress)
-        Print(stderr, QStringLiteral("\n"));
     return kDone;
 }
 
@@ -135,6 +170,121 @@ int ExportCommand(Connection& db, QStringList args)
     else if (std::fwrite(document.constData(), 1, document.size(), stdout) != size_t(document.size()))
         Fail(QStringLiteral("standard output: write failed"), kFailed);
     return kDone;
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        Fail(path + QStringLiteral(": ") + file.errorString(), kFailed);
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        Fail(path + QStringLiteral(": ") + file.errorString(), kFailed);
+    return data;
+}
+
+// Every file checked and stored in one transaction, rolled back at the
+// first refusal (and after a dry run), so that a run writes all or nothing.
+void ImportFiles(Connection& db, Lookups& lookups, const QStringList& files, bool replace)
+{
+    DocumentChecker checker(lookups);
+    QHash<QPair<QString, QString>, QString> seen;  // key -> file
+    Progress progress(files.size(), "files");
+    for (const QString& path : files) {
+        FormatDocument document;
+        QString error;
+        if (!ReadFormatDocument(ReadFile(path), document, error))
+            Fail(path + QStringLiteral(": ") + error, kFailed);
+        const DocumentChecker::Verdict verdict = checker.Check(document);
+        for (const Finding& warning : verdict.warnings)
+            Print(stderr, QStringLiteral("%1: warning: %2\n").arg(path, warning.Line()));
+        if (verdict.refusal)
+            Fail(path + QStringLiteral(": ") + verdict.refusal->Line(), kFailed);
+        const QPair<QString, QString> key{document.Code, document.Bpid};
+        if (seen.contains(key))
+            Fail(QStringLiteral("%1: key: %2 %3 is in %4 too").arg(path, key.first, key.second, seen[key]), kFailed);
+        seen.insert(key, path);
+        if (!StoreDocument(db, document, replace))
+            Fail(QStringLiteral("%1: key: %2 %3 is stored already (--replace replaces it)")
+                     .arg(path, key.first, key.second), kFailed);
+        Print(stdout, QStringLiteral("%1: %2 %3, %4 lines\n").arg(path, key.first, key.second).arg(document.Lines.size()));
+        progress.Step();
+    }
+}
+
+int ImportCommand(Connection& db, Lookups& lookups, QStringList args)
+{
+    const bool replace = args.removeAll(QStringLiteral("--replace")) > 0;
+    const bool dryRun = args.removeAll(QStringLiteral("--dry-run")) > 0;
+    if (args.isEmpty())
+        Fail(QStringLiteral("import takes one or more files"), kUsage);
+    for (const QString& arg : args)
+        if (arg.startsWith(QLatin1String("--")))
+            Fail(QStringLiteral("import: unknown option %1").arg(arg), kUsage);
+    db.BeginTrans();
+    try {
+        ImportFiles(db, lookups, args, replace);
+    } catch (...) {
+        try {
+            db.RollbackTrans();
+        } catch (const SqlError&) {
+            // The connection is gone; the server drops the transaction.
+        }
+        Print(stderr, QStringLiteral("k450120-format: nothing imported\n"));
+        throw;
+    }
+    if (dryRun) {
+        db.RollbackTrans();
+        Print(stdout, QStringLiteral("dry run: %1 files checked, nothing written\n").arg(args.size()));
+    } else {
+        db.CommitTrans();
+        Print(stdout, QStringLiteral("%1 files imported\n").arg(args.size()));
+    }
+    return kDone;
+}
+
+// The problems of one stored format, as the screen would load it.
+QStringList CheckStored(Connection& db, Lookups& lookups, const StoredFormatKey& key)
+{
+    QStringList problems;
+    if (!key.HasHeader)
+        problems << QStringLiteral("header: missing: lines stored without a header");
+    SqlFormatStore store(db);
+    FormatLines lines;
+    try {
+        store.LoadLines({key.Code, key.Bpid}, lines);
+    } catch (const BadStoredValue& bad) {
+        return problems << QStringLiteral("the screen cannot open it: ") + bad.where;
+    }
+    for (const Finding& finding : FindDefinitionProblems(lines, &lookups))
+        problems << finding.Line();
+    return problems;
+}
+
+int CheckCommand(Connection& db, Lookups& lookups, const QStringList& args)
+{
+    QList<StoredFormatKey> keys;
+    if (args.isEmpty() || args == QStringList{QStringLiteral("--all")}) {
+        keys = ListStoredFormats(db);
+    } else if (args.size() == 2) {
+        for (const StoredFormatKey& key : ListStoredFormats(db, args[0]))
+            if (key.Bpid == args[1])
+                keys << key;
+        if (keys.isEmpty())
+            Fail(QStringLiteral("no format is stored under %1 %2").arg(args[0], args[1]), kFailed);
+    } else {
+        Fail(QStringLiteral("check takes a category and a BPID, or --all"), kUsage);
+    }
+    int reported = 0;
+    Progress progress(keys.size(), "formats");
+    for (const StoredFormatKey& key : keys) {
+        for (const QString& problem : CheckStored(db, lookups, key)) {
+            Print(stdout, QStringLiteral("%1 %2: %3\n").arg(key.Code, key.Bpid, problem));
+            ++reported;
+        }
+        progress.Step();
+    }
+    return reported ? kFailed : kDone;
 }
 
 void Connect(Connection& db, const QString& programFolder)
@@ -164,12 +314,18 @@ int Run(QStringList args)
         args.remove(site, 2);
     }
     const QString command = args.value(0);
-    if (command != QLatin1String("list") && command != QLatin1String("export"))
+    const QStringList commands{QStringLiteral("list"), QStringLiteral("export"), QStringLiteral("import"),
+                               QStringLiteral("check")};
+    if (!commands.contains(command))
         Fail(QStringLiteral("unknown command \"%1\" (see --help)").arg(command), kUsage);
     Connection db;
     Connect(db, programFolder);
+    RememberingLookups lookups(db, programFolder);
     const QStringList rest = args.mid(1);
-    const int status = command == QLatin1String("list") ? List(db, rest) : ExportCommand(db, rest);
+    const int status = command == QLatin1String("list")     ? List(db, rest)
+        : command == QLatin1String("export")                ? ExportCommand(db, rest)
+        : command == QLatin1String("import")                ? ImportCommand(db, lookups, rest)
+                                                            : CheckCommand(db, lookups, rest);
     db.CloseDatabaseConnection();
     return status;
 }
