@@ -57,19 +57,6 @@ QMap<QString, FormatDocument> DemoDocuments()
 
 class TestStoreExchange : public StoreTest {
     Q_OBJECT
-    inline static QByteArray ignored_;
-
-    // Runs the tool installed in the site; its exit status, standard output in `out`.
-    int Tool(const QStringList& args, QByteArray* out = &ignored_)
-    {
-        QProcess tool;
-        tool.setProcessEnvironment(site_.Environment());
-        tool.start(site_.ProgramFolder() + QStringLiteral("/k450120-format"), args);
-        const bool ended = tool.waitForFinished(60000) && tool.exitStatus() == QProcess::NormalExit;
-        *out = tool.readAllStandardOutput();
-        return ended ? tool.exitCode() : -1;
-    }
-
 private slots:
     // The layout is fixed, and what is written reads back to the same values and the same bytes.
     void roundTrip()
@@ -188,7 +175,7 @@ private slots:
         QTest::newRow("--site without EDI.ini") << QStringList{"--site", site_.Root() + "/data", "list"} << 2 << QString();
         QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: k450120-format [--site DIR] COMMAND\n";
         QTest::newRow("no command") << QStringList{} << 2 << QString();
-        QTest::newRow("unknown command") << QStringList{"import", "x.json"} << 2 << QString();
+        QTest::newRow("unknown command") << QStringList{"merge", "x.json"} << 2 << QString();
         QTest::newRow("export of one") << QStringList{"export", "0101"} << 2 << QString();
         QTest::newRow("-o without file") << QStringList{"export", "0101", "ORDERS01", "-o"} << 2 << QString();
         QTest::newRow("no such format") << QStringList{"export", "0101", "ORDERS01 "} << 1 << QString();

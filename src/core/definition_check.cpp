@@ -26,14 +26,14 @@ void CheckLinks(Problems& found, const ItemTable& table, const ItemTable& other)
             continue;
         const QString there = LinePlace(!found.standard, partner);
         if (partner < 0 || partner > other.Count()) {
-            found.Add("対応項目通番", QStringLiteral("%1 points nowhere (%2 lines)").arg(partner).arg(other.Count()), true);
+            found.Add("対応項目通番", QStringLiteral("%1: no such line (%2 lines)").arg(partner).arg(other.Count()), true);
             continue;
         }
         const FormatItem& a = table[i];
         const FormatItem& b = other[partner];
         if (b.LinkedSerialNo != i) {
-            found.Add("対応項目通番", QStringLiteral("%1 is not linked back (%2 links to %3)")
-                                         .arg(there).arg(b.LinkedSerialNo), true);
+            found.Add("対応項目通番", QStringLiteral("%1: %2 links to %3").arg(partner).arg(there).arg(b.LinkedSerialNo),
+                      true);
         } else if (found.standard && a.IsGroupHeader() != b.IsGroupHeader()) {
             found.Add("属性", QStringLiteral("a group header linked to an item (%1)").arg(there));
         } else if (found.standard && !a.IsGroupHeader()) {
