@@ -80,6 +80,8 @@ DocumentChecker::DocumentChecker(Lookups& lookups) : lookups_(lookups)
     form_.txt_SyoriKbn.text = QStringLiteral("1");
     for (Control& frame : form_.Frame)
         frame.visible = true;
+    for (int c = 0; c < 14; ++c)
+        ranges_[c] = RangeOf(ColumnName(c));
 }
 
 DocumentChecker::Verdict DocumentChecker::Check(const FormatDocument& document)
@@ -218,14 +220,14 @@ FormatItem DocumentItem(const QVariantList& values)
 std::optional<Finding> DocumentChecker::CheckLine(const QVariantList& values, bool standard, int line,
                                                   const FormatLines& lines, FormatItem& item)
 {
-    const QString place = LinePlace(standard, line);
     auto refuse = [&](int column, const QString& text) {
-        return Finding{place, ColumnName(column), Shown(values[column]) + QStringLiteral(": ") + text, true};
+        return Finding{LinePlace(standard, line), ColumnName(column), Shown(values[column]) + QStringLiteral(": ") + text,
+                       true};
     };
     const ItemTable& own = standard ? lines.StandardItems : lines.LocalItems;
     const ItemTable& other = standard ? lines.LocalItems : lines.StandardItems;
     for (int c = Serial; c <= Conversion; ++c) {
-        const ColumnRange* range = RangeOf(ColumnName(c));
+        const ColumnRange* range = ranges_[c];
         const bool number = kDocumentLineColumns[c].number;
         const double value = number ? double(values[c].toLongLong()) : ByteLength(ValueText(values[c]));
         if (range && !values[c].isNull() && !InRange(*range, value, own.Count(), other.Count()))

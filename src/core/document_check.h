@@ -3,6 +3,7 @@
 // line must be values that the screen's fields accept as typed and its
 // checks leave as they are, and that its line write would store unchanged.
 
+#include "core/column_ranges.h"
 #include "core/definition_check.h"
 #include "core/format_document.h"
 #include "core/form_state.h"
@@ -44,6 +45,7 @@ private:
                                      FormatItem& item);
 
     Lookups& lookups_;
+    const ColumnRange* ranges_[14];  // by line column
     Messages messages_;
     FormState form_;
 };

@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QHash>
 #include <QJsonValue>
 #include <QStringDecoder>
 
@@ -85,13 +86,22 @@ public:
     QString message;
 };
 
-[[noreturn]] void Refuse(const QString& where, const QString& what)
+// Where a refused value is: "document", "key", "header" or a line. Spelled
+// out only for a refusal: most values pass.
+struct Place {
+    const char* part;
+    qsizetype line = 0;
+
+    QString Text() const { return line ? QStringLiteral("line %1").arg(line) : QString::fromLatin1(part); }
+};
+
+[[noreturn]] void Refuse(const Place& where, const QString& what)
 {
-    throw Refusal(where + QStringLiteral(": ") + what);
+    throw Refusal(where.Text() + QStringLiteral(": ") + what);
 }
 
 // The members of an object, none missing and none unknown.
-void CheckMembers(const QJsonObject& object, const QStringList& names, const QString& where, bool unknown = true)
+void CheckMembers(const QJsonObject& object, const QStringList& names, const Place& where, bool unknown = true)
 {
     for (const QString& name : names) {
         if (!object.contains(name))
@@ -103,91 +113,117 @@ void CheckMembers(const QJsonObject& object, const QStringList& names, const QSt
     }
 }
 
-QVariant ReadValue(const QJsonValue& value, const DocumentColumn& column, const QString& where)
+// Short texts ("E", "X", "0", "") repeat on every line: one shared copy of
+// each keeps a document of many lines small.
+using Interned = QHash<QString, QString>;
+
+QVariant ReadValue(const QJsonValue& value, const DocumentColumn& column, const QString& name, const Place& where,
+                   Interned& interned)
 {
-    const QString at = where + QStringLiteral(": ") + QString::fromUtf8(column.name);
+    const auto refuse = [&](const QString& what) { Refuse(where, name + QStringLiteral(": ") + what); };
     if (value.isNull()) {
         if (!column.nullable)
-            Refuse(at, QStringLiteral("null where a value is required"));
+            refuse(QStringLiteral("null where a value is required"));
         return QVariant();
     }
     if (!column.number) {
         if (!value.isString())
-            Refuse(at, QStringLiteral("a text is required"));
-        return value.toString();
+            refuse(QStringLiteral("a text is required"));
+        const QString text = value.toString();
+        if (text.size() > 2)
+            return text;
+        return *interned.insert(text, interned.value(text, text));
     }
     if (!value.isDouble())
-        Refuse(at, QStringLiteral("a whole number is required"));
+        refuse(QStringLiteral("a whole number is required"));
     const double number = value.toDouble();
     if (std::trunc(number) != number)
-        Refuse(at, QStringLiteral("%1 is not a whole number").arg(number));
+        refuse(QStringLiteral("%1 is not a whole number").arg(number));
     if (number < std::numeric_limits<qint32>::min() || number > std::numeric_limits<qint32>::max())
-        Refuse(at, QStringLiteral("%1 is outside 32 bits").arg(number, 0, 'f', 0));
+        refuse(QStringLiteral("%1 is outside 32 bits").arg(number, 0, 'f', 0));
     return qint64(number);
 }
 
+// The names of a table's columns, made once (each table has a column count
+// of its own, so one instance per table).
 template <size_t N>
-QStringList Names(const DocumentColumn (&columns)[N])
+const QStringList& Names(const DocumentColumn (&columns)[N])
 {
-    QStringList names;
-    for (const DocumentColumn& column : columns)
-        names << QString::fromUtf8(column.name);
+    static const QStringList names = [&] {
+        QStringList list;
+        for (const DocumentColumn& column : columns)
+            list << QString::fromUtf8(column.name);
+        return list;
+    }();
     return names;
 }
 
 template <size_t N>
-QVariantList ReadRow(const QJsonValue& row, const DocumentColumn (&columns)[N], const QString& where)
+QVariantList ReadRow(const QJsonValue& row, const DocumentColumn (&columns)[N], const Place& where,
+                     Interned& interned)
 {
     if (!row.isObject())
         Refuse(where, QStringLiteral("an object is required"));
     const QJsonObject object = row.toObject();
-    CheckMembers(object, Names(columns), where);
+    const QStringList& names = Names(columns);
+    if (object.size() != qsizetype(N))
+        CheckMembers(object, names, where);  // names what is missing or unknown
     QVariantList values;
-    for (const DocumentColumn& column : columns)
-        values << ReadValue(object.value(QString::fromUtf8(column.name)), column, where);
+    values.reserve(N);
+    for (size_t c = 0; c < N; ++c) {
+        const auto it = object.constFind(names[c]);
+        if (it == object.constEnd())
+            CheckMembers(object, names, where);
+        values << ReadValue(*it, columns[c], names[c], where, interned);
+    }
     return values;
 }
 
-FormatDocument Read(const QByteArray& text)
+FormatDocument Read(QByteArray text)
 {
+    // Decoded a piece at a time: a whole large file decoded at once would
+    // double its memory for nothing.
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8(text);
-    Q_UNUSED(decoded);
+    for (qsizetype at = 0; at < text.size() && !utf8.hasError(); at += 1 << 20)
+        (void)QString(utf8(QByteArrayView(text).sliced(at, std::min<qsizetype>(1 << 20, text.size() - at))));
     if (utf8.hasError())
-        Refuse(QStringLiteral("document"), QStringLiteral("not UTF-8 text"));
+        Refuse(Place{"document"}, QStringLiteral("not UTF-8 text"));
     QJsonParseError parse;
     const QJsonDocument json = QJsonDocument::fromJson(text, &parse);
+    text = QByteArray();  // the parsed document holds what is needed
     if (parse.error != QJsonParseError::NoError)
-        Refuse(QStringLiteral("document"),
+        Refuse(Place{"document"},
                QStringLiteral("invalid JSON at byte %1: %2").arg(parse.offset).arg(parse.errorString()));
     if (!json.isObject())
-        Refuse(QStringLiteral("document"), QStringLiteral("an object is required"));
+        Refuse(Place{"document"}, QStringLiteral("an object is required"));
     const QJsonObject top = json.object();
     if (top.value(QStringLiteral("shape")) != QJsonValue(QString::fromUtf8(kDocumentShape)))
-        Refuse(QStringLiteral("document"), QStringLiteral("shape: \"%1\" is required").arg(kDocumentShape));
+        Refuse(Place{"document"}, QStringLiteral("shape: \"%1\" is required").arg(kDocumentShape));
     const QJsonValue version = top.value(QStringLiteral("version"));
     if (version != QJsonValue(kDocumentVersion))
-        Refuse(QStringLiteral("document"), QStringLiteral("version: only %1 is supported").arg(kDocumentVersion));
+        Refuse(Place{"document"}, QStringLiteral("version: only %1 is supported").arg(kDocumentVersion));
     const QStringList members{QStringLiteral("shape"), QStringLiteral("version"), QStringLiteral("key"),
                               QStringLiteral("header"), QStringLiteral("lines")};
-    CheckMembers(top, members, QStringLiteral("document"), false);
+    CheckMembers(top, members, Place{"document"}, false);
 
     FormatDocument document;
-    const QVariantList key = ReadRow(top.value(QStringLiteral("key")), kKeyColumns, QStringLiteral("key"));
+    Interned interned;
+    const QVariantList key = ReadRow(top.value(QStringLiteral("key")), kKeyColumns, Place{"key"}, interned);
     document.Code = key[0].toString();
     document.Bpid = key[1].toString();
     const QJsonValue header = top.value(QStringLiteral("header"));
     document.HasHeader = !header.isNull();
     if (document.HasHeader)
-        document.Header = ReadRow(header, kDocumentHeaderColumns, QStringLiteral("header"));
+        document.Header = ReadRow(header, kDocumentHeaderColumns, Place{"header"}, interned);
     const QJsonValue lines = top.value(QStringLiteral("lines"));
     if (!lines.isArray())
-        Refuse(QStringLiteral("document"), QStringLiteral("lines: an array is required"));
+        Refuse(Place{"document"}, QStringLiteral("lines: an array is required"));
     const QJsonArray array = lines.toArray();
+    document.Lines.reserve(array.size());
     for (qsizetype i = 0; i < array.size(); ++i)
-        document.Lines << ReadRow(array.at(i), kDocumentLineColumns, QStringLiteral("line %1").arg(i + 1));
+        document.Lines << ReadRow(array.at(i), kDocumentLineColumns, Place{"line", i + 1}, interned);
     // Unknown members last, so that a known one of the wrong type is named first.
-    CheckMembers(top, members, QStringLiteral("document"));
+    CheckMembers(top, members, Place{"document"});
     return document;
 }
 
@@ -213,10 +249,10 @@ QByteArray WriteFormatDocument(const FormatDocument& document)
     return out;
 }
 
-bool ReadFormatDocument(const QByteArray& text, FormatDocument& document, QString& error)
+bool ReadFormatDocument(QByteArray text, FormatDocument& document, QString& error)
 {
     try {
-        document = Read(text);
+        document = Read(std::move(text));
     } catch (const Refusal& refusal) {
         error = refusal.message;
         return false;

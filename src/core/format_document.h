@@ -33,5 +33,6 @@ constexpr int kDocumentVersion = 1;
 QByteArray WriteFormatDocument(const FormatDocument& document);
 
 // Reads a document; false with "line N: column: what is wrong" (or "header:
-// ...", "key: ...", "document: ...") when the text is not one.
-bool ReadFormatDocument(const QByteArray& text, FormatDocument& document, QString& error);
+// ...", "key: ...", "document: ...") when the text is not one. The text is
+// let go once parsed: pass it with std::move to free its memory early.
+bool ReadFormatDocument(QByteArray text, FormatDocument& document, QString& error);

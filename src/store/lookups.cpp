@@ -128,14 +128,26 @@ QString RememberingLookups::CategoryName(const QString& kind, const QString& cod
 
 bool RememberingLookups::LookupItem(qint32 itemNo, DictionaryItem& item)
 {
-    auto it = items_.constFind(itemNo);
-    if (it == items_.constEnd()) {
-        DictionaryItem found;
-        it = items_.insert(itemNo, SiteLookups::LookupItem(itemNo, found) ? std::optional(found) : std::nullopt);
+    // The whole dictionary in one statement: a large format names thousands
+    // of items, and one statement each would dominate the run.
+    if (!dictionary_) {
+        dictionary_.emplace();
+        db_.SetStatement(QStringLiteral("select 項目No,データ項目名,属性,長さ,小数部長さ from FL1901項目情報マスタ"));
+        try {
+            ResultSet rs;
+            for (db_.OpenReadOnlyResultset(rs); !rs.AtEnd(); rs.MoveNext())
+                dictionary_->insert(rs.Value(0).toInt(),
+                                    {Text(rs.Value(1)), Text(rs.Value(2)), Text(rs.Value(3)), Text(rs.Value(4))});
+        } catch (const SqlError&) {
+            dictionary_.reset();
+            return SiteLookups::LookupItem(itemNo, item);
+        }
     }
-    if (*it)
-        item = **it;
-    return it->has_value();
+    const auto it = dictionary_->constFind(itemNo);
+    if (it == dictionary_->constEnd())
+        return false;
+    item = *it;
+    return true;
 }
 
 bool RememberingLookups::ReadCategories(InformationCategories& list)

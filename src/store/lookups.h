@@ -22,8 +22,10 @@ public:
     bool ReadCategories(InformationCategories& list) override;
     QList<QStringList> SearchRows(CodeSearchKind kind, const QString& filter) override;
 
-private:
+protected:
     Connection& db_;
+
+private:
     const QString programFolder_;
 };
 
@@ -41,7 +43,7 @@ public:
 
 private:
     QHash<QString, QString> names_;
-    QHash<qint32, std::optional<DictionaryItem>> items_;
+    std::optional<QHash<qint32, DictionaryItem>> dictionary_;
     std::optional<InformationCategories> categories_;
 };
 
