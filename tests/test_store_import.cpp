@@ -140,13 +140,14 @@ private slots:
     {
         const QByteArray text = Changed({"\"L\", \"項目通番\": 18,", "\"レベル番号\": 1", "\"レベル番号\": 0",  // group 17 empty
                                          "\"E\", \"項目通番\": 4,", "\"レベル番号\": 0", "\"レベル番号\": 1",  // no header
-                                         "\"L\", \"項目通番\": 19,", "\"長さ\": 8", "\"長さ\": 9"});     // linked length
+                                         "\"L\", \"項目通番\": 19,", "\"長さ\": 8", "\"長さ\": 9"});     // a copy's length
         QByteArray out, err;
         QCOMPARE(Tool({"import", "--replace", Write("doubtful.json", text)}, nullptr, &err), 0);
         QCOMPARE(Exported("0201", "SHIPNT01"), text);
         const QString found = "standard line 3: 長さ: 8, linked local line 19 has 9\n"
                               "standard line 4: レベル番号: 1: a member without its group header\n"
                               "local line 17: 属性: a group header without members\n"
+                              "local line 19: 長さ: 9, the dictionary's item 3 has 8\n"
                               "local line 17: 長さ: 40, the screen computes 0\n"
                               "local line 19: 項目位置: 2445, the screen computes 2365\n"
                               "local line 20: 項目位置: 2453, the screen computes 2374\n";
@@ -166,7 +167,7 @@ private slots:
     // export, import into the emptied database, export again: the same bytes.
     void randomRoundTrip()
     {
-        const QStringList items = QueryRows(db_, "SELECT 項目No FROM FL1901項目情報マスタ");
+        const QStringList items = QueryRows(db_, "SELECT 項目No, 属性, 長さ, 小数部長さ FROM FL1901項目情報マスタ");
         QRandomGenerator random(7);
         for (int f = 0; f < 3; ++f) {
             FormatLines lines;
@@ -180,8 +181,10 @@ private slots:
                 if (random.bounded(8) == 0 && i < n && !(i > 1 && lines.StandardItems[i - 1].IsGroupHeader())) {
                     std::tie(line.Attribute, line.MultiDetailNo, line.RepeatCount, line.Level) =
                         std::tuple(QString("M"), QString::number(++groups), 1 + random.bounded(31), 0);
-                } else {
-                    line.ItemNo = items[random.bounded(items.size())].toInt();
+                } else {  // as the item number check fills the pane from the dictionary
+                    const QStringList item = items[random.bounded(items.size())].split('|');
+                    std::tie(line.ItemNo, line.Attribute, line.Length, line.DecimalLength) =
+                        std::tuple(item[0].toInt(), item[1], item[2].toInt(), item[3].toInt());
                 }
             }
             CopyLinked(lines.StandardItems, lines.LocalItems, n);

@@ -1,6 +1,7 @@
 #include "core/definition_check.h"
 
 #include "core/item_list.h"
+#include "core/text.h"
 
 #include <vector>
 
@@ -94,13 +95,30 @@ void CheckComputed(Problems& found, const FormatLines& lines)
     }
 }
 
-void CheckDictionary(Problems& found, const ItemTable& standard, Lookups& dictionary)
+// Standard items must be in the dictionary; a local line that carries an
+// item number (the bulk link's copy) has the dictionary's sizes.
+void CheckDictionary(Problems& found, const ItemTable& table, Lookups& dictionary)
 {
-    for (int i = 1; i <= standard.Count(); ++i) {
+    for (int i = 1; i <= table.Count(); ++i) {
         found.line = i;
+        const FormatItem& line = table[i];
         DictionaryItem item;
-        if (!standard[i].IsGroupHeader() && !dictionary.LookupItem(standard[i].ItemNo, item))
-            found.Add("項目№", QStringLiteral("%1: 項目情報ﾏｽﾀが登録されていません").arg(standard[i].ItemNo));
+        if (line.IsGroupHeader() || (!found.standard && line.ItemNo == 0))
+            continue;
+        if (!dictionary.LookupItem(line.ItemNo, item)) {
+            found.Add("項目№", QStringLiteral("%1: 項目情報ﾏｽﾀが登録されていません").arg(line.ItemNo));
+        } else if (!found.standard) {
+            const QString have[] = {line.Attribute, QString::number(line.Length), QString::number(line.DecimalLength)};
+            const QString want[] = {item.attribute, QString::number(LeadingInteger(item.length)),
+                                    QString::number(LeadingInteger(item.decimals))};
+            const char* columns[] = {"属性", "長さ", "小数部長さ"};
+            for (int c = 0; c < 3; ++c) {
+                if (have[c] != want[c]) {
+                    found.Add(columns[c], QStringLiteral("%1, the dictionary's item %2 has %3").arg(have[c]).arg(line.ItemNo).arg(want[c]));
+                    break;
+                }
+            }
+        }
     }
 }
 
@@ -125,7 +143,7 @@ QList<Finding> FindDefinitionProblems(const FormatLines& lines, Lookups* diction
         const ItemTable& table = standard ? lines.StandardItems : lines.LocalItems;
         CheckLinks(found, table, standard ? lines.LocalItems : lines.StandardItems);
         CheckGroups(found, table);
-        if (standard && dictionary)
+        if (dictionary)
             CheckDictionary(found, table, *dictionary);
     }
     found.standard = false;

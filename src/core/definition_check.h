@@ -28,5 +28,6 @@ QString LinePlace(bool standard, int line);
 // range or not symmetric (refusing), linked lines whose attribute or length
 // differ, members without their group header, group headers without members,
 // positions or group lengths that differ from what the screen computes, and,
-// with a dictionary, standard items it does not hold.
+// with a dictionary, items it does not hold and local copies of items whose
+// attribute and sizes are not its own.
 QList<Finding> FindDefinitionProblems(const FormatLines& lines, Lookups* dictionary = nullptr);

@@ -95,7 +95,7 @@ DocumentChecker::Verdict DocumentChecker::Check(const FormatDocument& document)
         verdict.refusal = CheckLines(document, lines);
     if (verdict.refusal)
         return verdict;
-    for (const Finding& finding : FindDefinitionProblems(lines)) {
+    for (const Finding& finding : FindDefinitionProblems(lines, &lookups_)) {
         if (finding.refuses) {
             verdict.refusal = finding;
             return verdict;
@@ -214,8 +214,8 @@ FormatItem DocumentItem(const QVariantList& values)
 // A line's values are typed into the fields of a new item or group in the
 // pane of its layout and the pane's checks run: the line is refused when
 // they refuse a value or would store another one. A local line that carries
-// an item number is the bulk link's copy of a standard line: the standard
-// pane checks it. What no pane field holds (serial number, link, level,
+// an item number is the bulk link's copy of a standard line (an edit in the
+// local pane takes the number away): the standard pane checks it. What no pane field holds (serial number, link, level,
 // position, the sizes of groups) is left to the definition check.
 std::optional<Finding> DocumentChecker::CheckLine(const QVariantList& values, bool standard, int line,
                                                   const FormatLines& lines, FormatItem& item)
