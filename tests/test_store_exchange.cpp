@@ -17,9 +17,9 @@ QVariantList Line(QVariantList values)
 
 FormatDocument Hostile()
 {
-    FormatDocument d{QStringLiteral("0201"), QStringLiteral(" a/b %ü "), true, {" 11 ", QVariant(), "", "S", "\"\\", "\t", "ｶﾅ"}, {}};
+    FormatDocument d{QStringLiteral("0201"), QStringLiteral(" a/b %ü "), true, {" 11 ", QVariant(), "", "ｶﾅ", "\"\\", "\t", QVariant()}, {}};
     d.Lines = {Line({"E", 1, QVariant(), -1, 2147483647, 0, QString("名称 \n\x01"), "X", 4, 0, "  ", 0, "固定 ", QVariant()}),
-               Line({"E", 2}), Line({"X", 1, 1, 1, 1, 1, "", "9", 8, 2, "1", 3, "", "E"})};
+               Line({"E", 2, qint64(-2147483648LL)}), Line({"X", 1, 1, 1, 1, 1, "", "9", 8, 2, "1", 3, "", "E"})};
     return d;
 }
 
@@ -91,6 +91,7 @@ private slots:
         row("version", "\"version\": 1", "\"version\": 2", "document: version: only 1 is supported");
         row("unknown member", "\"version\": 1,", "\"version\": 1, \"extra\": 0,", "document: extra: unknown column");
         row("lines no array", "\"lines\": [", "\"lines\": 0, \"x\": [", "document: lines: an array is required");
+        row("key null", "\"BPID\": \" a/b %ü \"", "\"BPID\": null", "key: BPID: null where a value is required");
         row("missing key column", "\"BPID\": \" a/b %ü \"", "\"bpid\": \"x\"", "key: BPID: missing");
         row("header text as number", "\"様式識別\": \" 11 \"", "\"様式識別\": 11", "header: 様式識別: a text is required");
         row("header not object", "\"header\": {", "\"header\": [], \"h\": {", "header: an object is required");
@@ -100,6 +101,7 @@ private slots:
         row("beyond 32 bits", "\"長さ\": 8", "\"長さ\": 2147483648", "line 3: 長さ: 2147483648 is outside 32 bits");
         row("below 32 bits", "\"長さ\": 8", "\"長さ\": -2147483649", "line 3: 長さ: -2147483649 is outside 32 bits");
         row("missing column", "\"変換エラー対処\": \"E\"", "\"変換エラー\": \"E\"", "line 3: 変換エラー対処: missing");
+        row("not an object", "{\n  \"shape\"", "[{\n  \"shape\"", "document: invalid JSON");
         row("line not object", "\n    {\"フォーマット種別\": \"X\"", "\n    7, {\"フォーマット種別\": \"X\"", "line 3: an object is required");
     }
     void refusals()
@@ -132,6 +134,12 @@ private slots:
         QByteArray out;
         QCOMPARE(Tool({"list"}, &out), 0);
         QCOMPARE(QString::fromUtf8(out), listed);
+        // On a terminal the run shows its progress on standard error.
+        QProcess terminal;
+        terminal.setProcessEnvironment(site_.Environment());
+        terminal.start("script", {"-qec", site_.ProgramFolder() + "/k450120-format export --all " + dir.path(), "/dev/null"});
+        QVERIFY(terminal.waitForFinished(60000));
+        QCOMPARE(terminal.readAllStandardOutput(), QByteArray("\r1/3 formats\r2/3 formats\r3/3 formats\r\n"));
     }
 
     // Blanks, NULLs, control characters and a type of neither layout, stored out of order, come out as stored;

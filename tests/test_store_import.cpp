@@ -87,6 +87,7 @@ private slots:
         row("lower case", {"\"key\"", "SHIPNT01", "shipnt01"}, "key: BPID: \"s\" is typed as \"S\"");
         row("defaulted setting", {"\"header\"", "\"11\"", "\"\""}, "header: 様式識別: \"\": the screen stores \"11\"");
         row("unknown setting", {"\"header\"", "\"M\"", "\"Z\""}, "header: 格納モード: \"Z\": 該当データがありませんでした");
+        row("control character", {"\"header\"", "CII111", "CII\\t1"}, "header: シンタックスIDバージョン: \"CII\t1\" cannot be typed into its field");
         row("no header", {"\"header\"", "{\"様式識別\": \"11\", \"シンタックスIDバージョン\": \"CII111\", \"格納モード\": \"M\", "
                           "\"1バイト文字集合\": \"S\", \"2バイト文字集合\": \"S\", \"ローカル形式\": \"F\", \"XML文字コード\": \"U\"}", "null"},
             "header: missing: the screen stores a header with every format");
@@ -133,6 +134,8 @@ private slots:
         QCOMPARE(Exported("0201", "SHIPNT01"), Changed({"\"header\"", "\"F\"", "\"T\""}));
         QVERIFY_THROWS_EXCEPTION(LostUpdate, store_.WriteHeader(key, {"11", "CII111", "M", "S", "S", "F", "U"}, desk));
         QCOMPARE(Tool({"import", "--replace", dir_.filePath("missing.json")}, nullptr, &err), 1);
+        QCOMPARE(Tool({"import", Write("array.json", "[1]")}, nullptr, &err), 1);
+        QVERIFY2(err.contains("array.json: document: an object is required"), err);
     }
 
     // What a desk can store but is doubtful is imported as written with a warning, and check reports the same.

@@ -35,13 +35,10 @@ void CheckLinks(Problems& found, const ItemTable& table, const ItemTable& other)
         if (b.LinkedSerialNo != i) {
             found.Add("対応項目通番", QStringLiteral("%1: %2 links to %3").arg(partner).arg(there).arg(b.LinkedSerialNo),
                       true);
-        } else if (found.standard && a.IsGroupHeader() != b.IsGroupHeader()) {
-            found.Add("属性", QStringLiteral("a group header linked to an item (%1)").arg(there));
-        } else if (found.standard && !a.IsGroupHeader()) {
-            if (a.Attribute != b.Attribute)
-                found.Add("属性", QStringLiteral("\"%1\", linked %2 has \"%3\"").arg(a.Attribute, there, b.Attribute));
-            else if (a.Length != b.Length)
-                found.Add("長さ", QStringLiteral("%1, linked %2 has %3").arg(a.Length).arg(there).arg(b.Length));
+        } else if (found.standard && a.Attribute != b.Attribute) {
+            found.Add("属性", QStringLiteral("\"%1\", linked %2 has \"%3\"").arg(a.Attribute, there, b.Attribute));
+        } else if (found.standard && !a.IsGroupHeader() && a.Length != b.Length) {
+            found.Add("長さ", QStringLiteral("%1, linked %2 has %3").arg(a.Length).arg(there).arg(b.Length));
         }
     }
 }

@@ -38,13 +38,6 @@ QString Shown(const QVariant& value)
     return value.toString();
 }
 
-bool Same(const QVariant& a, const QVariant& b)
-{
-    if (a.isNull() || b.isNull())
-        return a.isNull() == b.isNull();
-    return a.toString() == b.toString();
-}
-
 // Why a text could not be typed into the field as it stands: beyond its
 // byte limit, or a character that its input class refuses or converts.
 QString Untypable(const Field& field, const QString& text)
@@ -112,7 +105,7 @@ std::optional<Finding> DocumentChecker::CheckLines(const FormatDocument& documen
         const QVariant& type = document.Lines[i][Type];
         if (type != QStringLiteral("E") && type != QStringLiteral("L"))
             return Finding{QStringLiteral("line %1").arg(i + 1), ColumnName(Type),
-                           Shown(type) + QStringLiteral(": neither \"E\" nor \"L\""), true};
+                           Shown(type) + QStringLiteral(": neither \"E\" nor \"L\"")};
         ++counts[type == QStringLiteral("L")];
     }
     lines.StandardItems.Resize(counts[0]);
@@ -146,14 +139,14 @@ std::optional<Finding> DocumentChecker::CheckKey(const FormatDocument& document)
         const QString why = Untypable(*field, text);
         if (!why.isEmpty())
             return Finding{place, field == &form_.txt_JohoKbn ? QStringLiteral("情報区分コード") : QStringLiteral("BPID"),
-                           why, true};
+                           why};
     }
     InformationCategories categories;
     if (!lookups_.ReadCategories(categories))
-        return Finding{place, QStringLiteral("情報区分コード"), categories.Unread, true};
+        return Finding{place, QStringLiteral("情報区分コード"), categories.Unread};
     if (!categories.Codes.contains(TrimBlanks(document.Code)))
         return Finding{place, QStringLiteral("情報区分コード"),
-                       QStringLiteral("\"%1\": 情報区分が登録されていません").arg(document.Code), true};
+                       QStringLiteral("\"%1\": 情報区分が登録されていません").arg(document.Code)};
     if (TrimBlanks(document.Bpid).size() < 8)
         return Finding{place, QStringLiteral("BPID"), QStringLiteral("\"%1\": ＢＰＩＤが不正です").arg(document.Bpid),
                        true};
@@ -164,28 +157,27 @@ std::optional<Finding> DocumentChecker::CheckHeader(const FormatDocument& docume
 {
     const QString place = QStringLiteral("header");
     if (!document.HasHeader)
-        return Finding{place, QString(), QStringLiteral("missing: the screen stores a header with every format"), true};
-    Field* const fields[7] = {&form_.txt_Yosikisyubetu, &form_.txt_SintaxID, &form_.txt_KakunoMode,
+        return Finding{place, QString(), QStringLiteral("missing: the screen stores a header with every format")};
+    Field* const fields[] = {&form_.txt_Yosikisyubetu, &form_.txt_SintaxID, &form_.txt_KakunoMode,
                               &form_.txt_1ByteMijiSyugo, &form_.txt_2ByteMijiSyugo, &form_.txt_LocalKeishiki,
                               &form_.txt_XMLmojiCode};
     auto column = [](int i) { return QString::fromUtf8(kDocumentHeaderColumns[i].name); };
     for (int i = 0; i < 7; ++i) {
         const QString why = Untypable(*fields[i], ValueText(document.Header[i]));
         if (!why.isEmpty())
-            return Finding{place, column(i), why, true};
+            return Finding{place, column(i), why};
         fields[i]->text = ValueText(document.Header[i]);
     }
     messages_.last.clear();
     Field* refused = nullptr;
     if (CheckDetailSettings(form_, &refused) != 0) {
         const int i = int(std::find(fields, fields + 7, refused) - fields);
-        return Finding{place, column(i), Shown(document.Header[i]) + QStringLiteral(": ") + messages_.last, true};
+        return Finding{place, column(i), Shown(document.Header[i]) + QStringLiteral(": ") + messages_.last};
     }
     for (int i = 0; i < 7; ++i)
-        if (!Same(fields[i]->text, document.Header[i]))
+        if (document.Header[i].isNull() || fields[i]->text != document.Header[i].toString())
             return Finding{place, column(i),
-                           Shown(document.Header[i]) + QStringLiteral(": the screen stores \"%1\"").arg(fields[i]->text),
-                           true};
+                           Shown(document.Header[i]) + QStringLiteral(": the screen stores \"%1\"").arg(fields[i]->text)};
     return std::nullopt;
 }
 

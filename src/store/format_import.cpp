@@ -21,10 +21,12 @@ bool StoreDocument(Connection& db, const FormatDocument& document, bool replace)
                                    " WHERE 情報区分コード=? AND BPID=?")
                         + LockClause(db.Engine()),
                     key);
-    ResultSet header;
-    db.OpenReadOnlyResultset(header);
-    const bool stored = !header.AtEnd();
-    header.Close();
+    bool stored = false;
+    {
+        ResultSet header;
+        db.OpenReadOnlyResultset(header);
+        stored = !header.AtEnd();
+    }
     if (stored && !replace)
         return false;
     for (const char* table : {"FL1902フォーマット情報マスタ", "FL1903レコードフォーマット情報マスタ"}) {
