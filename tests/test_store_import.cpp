@@ -126,7 +126,7 @@ private slots:
         const QString bad = Write("bad.json", QByteArray(demo_["0101_ORDERS01.json"]).replace("\"項目№\": 1,", "\"項目№\": 999,"));
         QCOMPARE(Tool({"import", "--replace", good, bad}), 1);
         QCOMPARE(Tool({"import", "--replace", "--dry-run", good}, &out), 0);
-        QCOMPARE(out, QByteArray(good.toUtf8() + ": 0201 SHIPNT01, 47 lines\ndry run: 1 files checked, nothing written\n"));
+        QCOMPARE(out, QByteArray(good.toUtf8() + ": 0201 SHIPNT01, 47 lines\ndry run: 1 file checked, nothing written\n"));
         QCOMPARE(Tool({"import", "--replace", good, Write("again.json", Changed({}))}, nullptr, &err), 1);
         QVERIFY2(err.contains("again.json: key: 0201 SHIPNT01 is in " + good.toUtf8() + " too"), err);
         QCOMPARE(Exported("0201", "SHIPNT01"), demo_["0201_SHIPNT01.json"]);

@@ -183,12 +183,18 @@ QByteArray ReadFile(const QString& path)
     return data;
 }
 
-// Every file checked and stored in one transaction, rolled back at the
-// first refusal (and after a dry run), so that a run writes all or nothing.
-void ImportFiles(Connection& db, Lookups& lookups, const QStringList& files, bool replace)
+QString Files(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("1 file") : QStringLiteral("%1 files").arg(count);
+}
+
+// Every file checked and stored in the caller's transaction; one line for
+// each file stored.
+QStringList ImportFiles(Connection& db, Lookups& lookups, const QStringList& files, bool replace)
 {
     DocumentChecker checker(lookups);
     QHash<QPair<QString, QString>, QString> seen;  // key -> file
+    QStringList stored;
     Progress progress(files.size(), "files");
     for (const QString& path : files) {
         FormatDocument document;
@@ -207,11 +213,14 @@ void ImportFiles(Connection& db, Lookups& lookups, const QStringList& files, boo
         if (!StoreDocument(db, document, replace))
             Fail(QStringLiteral("%1: key: %2 %3 is stored already (--replace replaces it)")
                      .arg(path, key.first, key.second), kFailed);
-        Print(stdout, QStringLiteral("%1: %2 %3, %4 lines\n").arg(path, key.first, key.second).arg(document.Lines.size()));
+        stored << QStringLiteral("%1: %2 %3, %4 lines\n").arg(path, key.first, key.second).arg(document.Lines.size());
         progress.Step();
     }
+    return stored;
 }
 
+// All files in one transaction, rolled back at the first refusal or
+// failure (and after a dry run), so that a run writes all or nothing.
 int ImportCommand(Connection& db, Lookups& lookups, QStringList args)
 {
     const bool replace = args.removeAll(QStringLiteral("--replace")) > 0;
@@ -221,25 +230,31 @@ int ImportCommand(Connection& db, Lookups& lookups, QStringList args)
     for (const QString& arg : args)
         if (arg.startsWith(QLatin1String("--")))
             Fail(QStringLiteral("import: unknown option %1").arg(arg), kUsage);
-    db.BeginTrans();
-    try {
-        ImportFiles(db, lookups, args, replace);
-    } catch (...) {
+    const auto rollback = [&db] {
         try {
             db.RollbackTrans();
         } catch (const SqlError&) {
             // The connection is gone; the server drops the transaction.
         }
-        Print(stderr, QStringLiteral("k450120-format: nothing imported\n"));
+    };
+    db.BeginTrans();
+    QStringList stored;
+    try {
+        stored = ImportFiles(db, lookups, args, replace);
+    } catch (const Failure& failure) {
+        rollback();
+        Fail(failure.message + QStringLiteral(" (nothing imported)"), failure.status);
+    } catch (...) {
+        rollback();
         throw;
     }
-    if (dryRun) {
-        db.RollbackTrans();
-        Print(stdout, QStringLiteral("dry run: %1 files checked, nothing written\n").arg(args.size()));
-    } else {
+    if (dryRun)
+        rollback();
+    else
         db.CommitTrans();
-        Print(stdout, QStringLiteral("%1 files imported\n").arg(args.size()));
-    }
+    Print(stdout, stored.join(QString()));
+    Print(stdout, dryRun ? QStringLiteral("dry run: %1 checked, nothing written\n").arg(Files(args.size()))
+                         : QStringLiteral("%1 imported\n").arg(Files(args.size())));
     return kDone;
 }
 
