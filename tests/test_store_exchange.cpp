@@ -67,7 +67,7 @@ private slots:
                             "  \"header\": null,\n  \"lines\": [\n    {\"フォーマット種別\": \"L\", \"項目通番\": 3, \"対応項目通番\": null, "
                             "\"レベル番号\": 1, \"項目№\": null, \"項目位置\": null, \"項目名称\": null, \"属性\": null, \"長さ\": null, "
                             "\"小数部長さ\": null, \"マルチ明細番号\": null, \"繰返し数\": null, \"固定項目値\": null, \"変換エラー対処\": null}\n  ]\n}\n"));
-        for (const FormatDocument& d : {Hostile(), FormatDocument{"", "", false, {}, {}}}) {
+        for (const FormatDocument& d : {Hostile(), FormatDocument{"", "", true, QVariantList(7), {}}}) {
             const QByteArray text = WriteFormatDocument(d);
             FormatDocument back;
             QString error;
@@ -100,6 +100,8 @@ private slots:
         row("fraction", "\"長さ\": 8", "\"長さ\": 8.5", "line 3: 長さ: 8.5 is not a whole number");
         row("beyond 32 bits", "\"長さ\": 8", "\"長さ\": 2147483648", "line 3: 長さ: 2147483648 is outside 32 bits");
         row("below 32 bits", "\"長さ\": 8", "\"長さ\": -2147483649", "line 3: 長さ: -2147483649 is outside 32 bits");
+        row("serial null", "\"項目通番\": 2", "\"項目通番\": null", "line 2: 項目通番: null where a value is required");
+        row("unknown column", "\"変換エラー対処\": \"E\"", "\"変換エラー対処\": \"E\", \"x\": 1", "line 3: x: unknown column");
         row("missing column", "\"変換エラー対処\": \"E\"", "\"変換エラー\": \"E\"", "line 3: 変換エラー対処: missing");
         row("not an object", "{\n  \"shape\"", "[{\n  \"shape\"", "document: invalid JSON");
         row("line not object", "\n    {\"フォーマット種別\": \"X\"", "\n    7, {\"フォーマット種別\": \"X\"", "line 3: an object is required");
@@ -184,6 +186,8 @@ private slots:
         QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: k450120-format [--site DIR] COMMAND\n";
         QTest::newRow("no command") << QStringList{} << 2 << QString();
         QTest::newRow("unknown command") << QStringList{"merge", "x.json"} << 2 << QString();
+        QTest::newRow("import of nothing") << QStringList{"import", "--replace"} << 2 << QString();
+        QTest::newRow("import option") << QStringList{"import", "--force", "x.json"} << 2 << QString();
         QTest::newRow("export of one") << QStringList{"export", "0101"} << 2 << QString();
         QTest::newRow("-o without file") << QStringList{"export", "0101", "ORDERS01", "-o"} << 2 << QString();
         QTest::newRow("no such format") << QStringList{"export", "0101", "ORDERS01 "} << 1 << QString();

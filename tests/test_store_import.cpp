@@ -134,6 +134,8 @@ private slots:
         QCOMPARE(Exported("0201", "SHIPNT01"), Changed({"\"header\"", "\"F\"", "\"T\""}));
         QVERIFY_THROWS_EXCEPTION(LostUpdate, store_.WriteHeader(key, {"11", "CII111", "M", "S", "S", "F", "U"}, desk));
         QCOMPARE(Tool({"import", "--replace", dir_.filePath("missing.json")}, nullptr, &err), 1);
+        QCOMPARE(Tool({"import", dir_.path()}, nullptr, &err), 1);
+        QVERIFY2(err.startsWith(("k450120-format: " + dir_.path() + ": ").toUtf8()), err);
         QCOMPARE(Tool({"import", Write("array.json", "[1]")}, nullptr, &err), 1);
         QVERIFY2(err.contains("array.json: document: an object is required"), err);
     }

@@ -124,8 +124,7 @@ std::optional<Finding> DocumentChecker::CheckLines(const FormatDocument& documen
                 return Finding{LinePlace(standard, line), ColumnName(Multi),
                                QStringLiteral("\"%1\": 同じマルチ明細番号が登録されています (line %2)")
                                    .arg(item.MultiDetailNo)
-                                   .arg(first),
-                               true};
+                                   .arg(first)};
             groups[!standard].insert(item.MultiDetailNo, line);
         }
     }
@@ -148,8 +147,7 @@ std::optional<Finding> DocumentChecker::CheckKey(const FormatDocument& document)
         return Finding{place, QStringLiteral("情報区分コード"),
                        QStringLiteral("\"%1\": 情報区分が登録されていません").arg(document.Code)};
     if (TrimBlanks(document.Bpid).size() < 8)
-        return Finding{place, QStringLiteral("BPID"), QStringLiteral("\"%1\": ＢＰＩＤが不正です").arg(document.Bpid),
-                       true};
+        return Finding{place, QStringLiteral("BPID"), QStringLiteral("\"%1\": ＢＰＩＤが不正です").arg(document.Bpid)};
     return std::nullopt;
 }
 
@@ -213,8 +211,7 @@ std::optional<Finding> DocumentChecker::CheckLine(const QVariantList& values, bo
                                                   const FormatLines& lines, FormatItem& item)
 {
     auto refuse = [&](int column, const QString& text) {
-        return Finding{LinePlace(standard, line), ColumnName(column), Shown(values[column]) + QStringLiteral(": ") + text,
-                       true};
+        return Finding{LinePlace(standard, line), ColumnName(column), Shown(values[column]) + QStringLiteral(": ") + text};
     };
     const ItemTable& own = standard ? lines.StandardItems : lines.LocalItems;
     const ItemTable& other = standard ? lines.LocalItems : lines.StandardItems;

@@ -75,7 +75,7 @@ void WriteRow(QByteArray& out, const DocumentColumn (&columns)[N], const QVarian
             out += ", ";
         WriteString(out, QString::fromUtf8(columns[c].name));
         out += ": ";
-        WriteValue(out, c < size_t(values.size()) ? values[c] : QVariant(), columns[c].number);
+        WriteValue(out, values.value(c), columns[c].number);
     }
     out += '}';
 }
