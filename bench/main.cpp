@@ -1,6 +1,6 @@
 // k450120-bench: large formats measured side by side with raw limits.
 //
-//   k450120-bench [--runs N] [--site DIR] [--parts abcde] [--no-generate]
+//   k450120-bench [--runs N] [--site DIR] [--parts abcdef] [--no-generate]
 //                 [--generate-only] [--keep-site] [--verbose]
 //   k450120-bench --dsn NAME [--user U --password P] [--runs N] [--no-generate]
 //
@@ -48,7 +48,7 @@ void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QSt
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: k450120-bench [--runs N] [--site DIR] [--parts abcde] [--no-generate]\n"
+                 "usage: k450120-bench [--runs N] [--site DIR] [--parts abcdef] [--no-generate]\n"
                  "                     [--generate-only] [--keep-site] [--verbose]\n"
                  "       k450120-bench --dsn NAME [--user U --password P] [--runs N] [--no-generate]\n");
     return 2;
@@ -125,7 +125,7 @@ int main(int argc, char* argv[])
 
     Options o;
     QString siteDir, dsn, user, password;
-    QString parts = QStringLiteral("abcde");
+    QString parts = QStringLiteral("abcdef");
     bool generate = true, generateOnly = false, keepSite = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -226,6 +226,8 @@ int main(int argc, char* argv[])
             add(StartupPart(o));
         if (parts.contains(QLatin1Char('e')))
             add(MemoryPart(o));
+        if (parts.contains(QLatin1Char('f')))
+            add(ExchangePart(db, o));
         PrintHeading(o, temporary ? QStringLiteral("a new site made by site/make-site (embedded SQLite "
                                                    "through the site's ODBC data source)")
                                   : QStringLiteral("the given site, through its ODBC data source ")

@@ -36,6 +36,10 @@ std::vector<Row> StartupPart(const Options& options);
 // e. Resident memory of the 10,000-line format on a form.
 std::vector<Row> MemoryPart(const Options& options);
 
+// f. Export and import of the 10,000-line format against the same rows read
+// or written raw.
+std::vector<Row> ExchangePart(Connection& db, const Options& options);
+
 // The list texts of a local table formatted directly (the raw limit).
 QStringList RawListTexts(const ItemTable& table);
 

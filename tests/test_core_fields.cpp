@@ -237,7 +237,7 @@ void TestCoreFields::discipline_data()
     const QString id = kNew + "type=", next = "focus=txt_SintaxID;", stays = "focus=txt_Yosikisyubetu;";
     row("typed full") << id + "11;release=1" << next + "lbl_Yosikisyubetu=CII標準 Ver1.1";
     row("not full") << id + "1;release=1" << stays;
-    row("caret inside") << id + "11;txt_Yosikisyubetu.cursor=1;release=1" << stays;
+    row("caret inside") << id + "11;txt_Yosikisyubetu.cursor=1;release=1" << stays + "txt_Yosikisyubetu.caret=0";
     row("all selected") << id + "11;txt_Yosikisyubetu.select=0,2;release=1" << next;
     row("last selected") << id + "11;txt_Yosikisyubetu.select=1,1;release=1" << next;
     row("first selected") << id + "11;txt_Yosikisyubetu.select=0,1;release=1" << stays;

@@ -5,9 +5,11 @@
 // that both would share.
 
 #include "core/column_ranges.h"
+#include "core/definition_check.h"
 #include "core/item_list.h"
 #include "core/item_ops.h"
 #include "core/moves.h"
+#include "core/ports.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -184,6 +186,12 @@ private slots:
                      r.column);
         }
         QVERIFY(!RangeOf(QStringLiteral("フォーマット種別")) && !InRange(*RangeOf(QStringLiteral("長さ")), qQNaN()));
+        // Standard positions use the stored group length; a local group's computed one leaves 32 bits here.
+        FormatLines lines;
+        lines.StandardItems = Layout("aM0:1x9999 " + QStringLiteral("b1:4000 ").repeated(54) + "c0");
+        CheckComputedPositions(lines);
+        lines.LocalItems = lines.StandardItems;
+        QVERIFY_THROWS_EXCEPTION(BadStoredValue, CheckComputedPositions(lines));
     }
 
     void move_data()
@@ -264,6 +272,43 @@ private slots:
                 }
             }
         }
+    }
+
+    // What the definition check finds in settled layouts (the local one rebuilt as the screen would) and after a
+    // change that only the check sees.
+    void definitionProblems_data()
+    {
+        QTest::addColumn<QString>("standard");
+        QTest::addColumn<QString>("local");
+        QTest::addColumn<QString>("found");  // Finding::Line() of each, "!" marking those that refuse
+        QTest::newRow("clean") << "a0:4* bM0x2* c1:3*" << "a0:4* bM0x2* c1:3*" << "";
+        QTest::newRow("member without header") << "a0 b1" << "" << "standard line 2: レベル番号: 1: a member without its group header";
+        QTest::newRow("empty group") << "a0 bM0" << "" << "standard line 2: 属性: a group header without members";
+        QTest::newRow("one-sided") << "a0*2" << "a0 b0" << "!standard line 1: 対応項目通番: 2: local line 2 links to 0";
+        QTest::newRow("nowhere") << "a0" << "a0*5" << "!local line 1: 対応項目通番: 5: no such line (1 lines)";
+        QTest::newRow("length") << "a0:4*" << "a0:5*" << "standard line 1: 長さ: 4, linked local line 1 has 5";
+        QTest::newRow("kind") << "aM0* b1:2" << "a0:4* b0:2" << "standard line 1: 属性: \"M\", linked local line 1 has \"X\"";
+        QTest::newRow("beyond 32 bits") << "" << "aM0x2 b1:2000000000 c0"
+                                        << "!local line 3: 項目位置: the screen computes 4000000001, beyond 32 bits";
+    }
+    void definitionProblems()
+    {
+        QFETCH(QString, standard);
+        QFETCH(QString, local);
+        QFETCH(QString, found);
+        FormatLines lines;
+        lines.StandardItems = Layout(standard);
+        lines.LocalItems = Layout(local);
+        for (ItemTable* table : {&lines.StandardItems, &lines.LocalItems})
+            for (int i = 1; i <= table->Count(); ++i)
+                (*table)[i].SerialNo = i;
+        ItemTable settled = lines.LocalItems;
+        if (!RebuildSettled(settled, lines.StandardItems, PaneWatch{}).outOfRange)
+            lines.LocalItems = settled;
+        QStringList seen;
+        for (const Finding& f : FindDefinitionProblems(lines))
+            seen << (f.refuses ? "!" : "") + f.Line();
+        QCOMPARE(seen.join('\n'), found);
     }
 };
 

@@ -21,7 +21,7 @@ private slots:
         QCOMPARE(ToAnsi(text), bytes);
         QCOMPARE(FromAnsi(bytes), text);
         QVERIFY(IsAnsiText(text) && IsAnsiText(QStringLiteral("?")));
-        QVERIFY(!IsAnsiText(QStringLiteral("A한")) && !IsAnsiText(QStringLiteral("𠮷野家")));
+        QVERIFY(!IsAnsiText(QStringLiteral("A한")) && !IsAnsiText(QStringLiteral("𠮷野家")) && !IsAnsiText(QStringLiteral("\u0080")));
         // A lead byte cut off at the end is not carried over to the next text.
         FromAnsi(QByteArray("\x8A"));
         QCOMPARE(FromAnsi(QByteArray("A")), QStringLiteral("A"));

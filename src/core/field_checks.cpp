@@ -210,15 +210,18 @@ int CheckInformationCategory(FormState& form, qint16& hold)
     return kNoMessage;
 }
 
-qint16 CheckDetailSettings(FormState& form)
+qint16 CheckDetailSettings(FormState& form, Field** refused)
 {
     qint16 hold = 0;
     for (Field* field : {&form.txt_Yosikisyubetu, &form.txt_KakunoMode, &form.txt_1ByteMijiSyugo,
                          &form.txt_2ByteMijiSyugo, &form.txt_LocalKeishiki, &form.txt_SintaxID,
                          &form.txt_XMLmojiCode}) {
         CheckDetailSetting(form, field, hold);
-        if (hold != 0)
+        if (hold != 0) {
+            if (refused)
+                *refused = field;
             break;
+        }
     }
     return hold;
 }

@@ -18,5 +18,6 @@ void ShowCheckMessage(FormState& form, int number);
 int CheckProcessingCategory(FormState& form, qint16& hold);
 int CheckInformationCategory(FormState& form, qint16& hold);
 
-// All seven detail settings before an update; stops at the first refusal.
-qint16 CheckDetailSettings(FormState& form);
+// All seven detail settings before an update; stops at the first refusal
+// (its field goes to `refused` when given).
+qint16 CheckDetailSettings(FormState& form, Field** refused = nullptr);

@@ -67,6 +67,11 @@ FormatItem LocalRecord(const FormState& form)
 
 }  // namespace
 
+FormatItem PaneRecord(const FormState& form, const QString& side)
+{
+    return side == QLatin1String("E") ? StandardRecord(form) : LocalRecord(form);
+}
+
 void PrepareItemAdd(FormState& form, const QString& side)
 {
     if (!IsSide(side))
@@ -126,7 +131,7 @@ bool CommitItem(FormState& form, const QString& side)
     const int p = CommitPosition(table, pane);
     if (!standard && isNew && TrimBlanks(form.txt_KomokuMei.text).isEmpty())
         return false;
-    FormatItem record = standard ? StandardRecord(form) : LocalRecord(form);
+    FormatItem record = PaneRecord(form, side);
     record.SerialNo = p;
     record.Level = ComputeLevel(table, p, record, form.Lines.EditKind, pane);
     PlaceLine(table, p, record, isNew);

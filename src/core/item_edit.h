@@ -21,6 +21,10 @@ bool CommitPaneEntry(FormState& form, const QString& side);
 // place of the edited line). False when a new local line has no name.
 bool CommitItem(FormState& form, const QString& side);
 
+// The line a pane holds, as a commit would put it into its table (its
+// position and level are the commit's to set).
+FormatItem PaneRecord(const FormState& form, const QString& side);
+
 // Removes the line shown in the pane; nothing when none is shown.
 void DeleteSelectedItem(FormState& form, const QString& side);
 

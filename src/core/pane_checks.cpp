@@ -246,16 +246,10 @@ int CheckFixedValue(FormState& form, bool standard, qint16& hold)
     const QString attribute = standard ? form.lbl_ZokuseiCode.text : form.txt_ZokuseiCodeLocal.text;
     const QString length = standard ? form.lbl_Nagasa.text : form.txt_NagasaLocal.text;
     const QString decimals = standard ? form.lbl_SyosuNagasa.text : form.txt_SyosuNagasaLocal.text;
-    const QString text = field->text;
-    if (IsNumericAttribute(attribute) && !text.isEmpty() && !IsNumeric(text)) {
-        hold = 9;
-        return 103;
-    }
-    const double allowed = std::round(LeadingNumber(length) + LeadingNumber(decimals));
-    const bool tooLong = ByteLength(text) > allowed;
-    hold = tooLong ? 9 : 0;
-    if (tooLong && !text.isEmpty())
-        return 104;
+    const int number = FixedValueMessage(attribute, length, decimals, field->text);
+    hold = number == kNoMessage ? 0 : 9;
+    if (number != kNoMessage)
+        return number;
     const QString side = standard ? QStringLiteral("E") : QStringLiteral("L");
     if (CommitPaneEntry(form, side)) {
         FocusOtherPane(form, field->name);
@@ -267,6 +261,18 @@ int CheckFixedValue(FormState& form, bool standard, qint16& hold)
 }
 
 }  // namespace
+
+int FixedValueMessage(const QString& attribute, const QString& length, const QString& decimals,
+                      const QString& text)
+{
+    if (IsNumericAttribute(attribute) && !text.isEmpty() && !IsNumeric(text))
+        return 103;
+    const double allowed = std::round(LeadingNumber(length) + LeadingNumber(decimals));
+    // An empty value is never too long, whatever the sizes say.
+    if (ByteLength(text) > allowed && !text.isEmpty())
+        return 104;
+    return kNoMessage;
+}
 
 int CheckPaneField(FormState& form, Field* field, qint16& hold, bool onEnter, bool& handled)
 {

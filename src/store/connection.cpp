@@ -206,6 +206,7 @@ void Connection::SetStatementTimeout(int seconds)
 
 void Connection::CloseDatabaseConnection()
 {
+    kept_.reset();
     if (QSqlDatabase::contains(name_)) {
         QSqlDatabase db = QSqlDatabase::database(name_, false);
         if (db.isOpen())
@@ -229,15 +230,15 @@ void Connection::SetStatement(const QString& text, const QVariantList& params)
     SqlParams = params;
 }
 
-QSqlQuery Connection::Run()
+QSqlQuery Connection::Run(bool keep)
 {
     // A connection that a failed reconnect left closed prepares nothing and
     // reports no error: it is reopened first (the server may be back).
     if (!IsOpen())
         Reconnect();
-    QSqlQuery query = RunOnce();
+    QSqlQuery query = RunOnce(keep);
     if (query.lastError().isValid() && Reconnect())
-        query = RunOnce();
+        query = RunOnce(keep);
     if (query.lastError().isValid())
         throw ReportedError(SqlText, query.lastError().text());
     if (!query.isActive())
@@ -255,23 +256,31 @@ bool Connection::Reconnect()
         if (db.isOpen() && probe.exec(QStringLiteral("SELECT 1")))
             return false;  // the connection works
     }
+    kept_.reset();
     db.close();
     return Open();
 }
 
-QSqlQuery Connection::RunOnce()
+QSqlQuery Connection::RunOnce(bool keep)
 {
-    QSqlQuery query(Database());
-    query.setForwardOnly(true);
-    if (!query.prepare(NormalizeSql(SqlText)))
-        return query;
-    for (const QVariant& value : SqlParams) {
+    // The rows of a write run one statement again and again: it is prepared
+    // once and kept (by ExecuteStatement) until another statement comes.
+    const bool again = keep && kept_ && keptText_ == SqlText;
+    QSqlQuery query = again ? std::move(*kept_) : QSqlQuery(Database());
+    kept_.reset();
+    if (!again) {
+        query.setForwardOnly(true);
+        if (!query.prepare(NormalizeSql(SqlText)))
+            return query;
+    }
+    for (int i = 0; i < SqlParams.size(); ++i) {
+        const QVariant& value = SqlParams[i];
         // Qt SQL binds a null QString (an empty text box) as SQL NULL; the
         // operator's empty text is an empty string. A null variant stays NULL.
         if (value.typeId() == QMetaType::QString && !value.isNull() && value.toString().isNull())
-            query.addBindValue(QStringLiteral(""));
+            query.bindValue(i, QStringLiteral(""));
         else
-            query.addBindValue(value);
+            query.bindValue(i, value);
     }
     query.exec();
     return query;
@@ -292,7 +301,10 @@ void Connection::OpenSearchRecordset(ResultSet& result)
 
 void Connection::ExecuteStatement()
 {
-    Run();
+    QSqlQuery query = Run(true);
+    query.finish();
+    kept_.emplace(std::move(query));
+    keptText_ = SqlText;
 }
 
 void Connection::BeginTrans()

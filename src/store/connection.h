@@ -14,6 +14,7 @@
 #include <QVariantList>
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 class SqlError : public StoreError {
@@ -89,9 +90,11 @@ public:
 
 private:
     // Runs SqlText, once more after a reconnect; throws SqlError, reported.
-    QSqlQuery Run();
+    // With keep, the statement kept prepared by the last run of the same
+    // text is run again.
+    QSqlQuery Run(bool keep = false);
     // The query, failed when its lastError() is valid.
-    QSqlQuery RunOnce();
+    QSqlQuery RunOnce(bool keep);
     // Opens the connection with the statement time-out; false when that fails.
     bool Open();
     // The error of setting the time-out; not valid when it is set.
@@ -101,6 +104,8 @@ private:
     // connection. True when reopened.
     bool Reconnect();
     QString name_;
+    std::optional<QSqlQuery> kept_;
+    QString keptText_;
     bool inTransaction_ = false;
     SqlEngine engine_ = SqlEngine::Other;
     int statementTimeout_ = 300;

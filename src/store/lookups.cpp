@@ -116,3 +116,50 @@ QList<QStringList> SiteLookups::SearchRows(CodeSearchKind kind, const QString& f
     }
     return rows;
 }
+
+QString RememberingLookups::CategoryName(const QString& kind, const QString& code, const QString& excludedCode)
+{
+    const QString key = kind + QChar(0) + code + QChar(0) + excludedCode;
+    auto it = names_.constFind(key);
+    if (it == names_.constEnd())
+        it = names_.insert(key, SiteLookups::CategoryName(kind, code, excludedCode));
+    return *it;
+}
+
+bool RememberingLookups::LookupItem(qint32 itemNo, DictionaryItem& item)
+{
+    // The whole dictionary in one statement: a large format names thousands
+    // of items, and one statement each would dominate the run.
+    if (!dictionary_) {
+        dictionary_.emplace();
+        db_.SetStatement(QStringLiteral("select 項目No,データ項目名,属性,長さ,小数部長さ from FL1901項目情報マスタ"));
+        try {
+            ResultSet rs;
+            for (db_.OpenReadOnlyResultset(rs); !rs.AtEnd(); rs.MoveNext())
+                dictionary_->insert(rs.Value(0).toInt(),
+                                    {Text(rs.Value(1)), Text(rs.Value(2)), Text(rs.Value(3)), Text(rs.Value(4))});
+        } catch (const SqlError&) {
+            dictionary_.reset();
+            return SiteLookups::LookupItem(itemNo, item);
+        }
+    }
+    const auto it = dictionary_->constFind(itemNo);
+    if (it == dictionary_->constEnd())
+        return false;
+    item = *it;
+    return true;
+}
+
+bool RememberingLookups::ReadCategories(InformationCategories& list)
+{
+    if (!categories_) {
+        InformationCategories read;
+        if (!SiteLookups::ReadCategories(read)) {
+            list = read;
+            return false;
+        }
+        categories_ = read;
+    }
+    list = *categories_;
+    return true;
+}

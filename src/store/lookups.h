@@ -5,6 +5,9 @@
 
 #include "core/ports.h"
 
+#include <QHash>
+
+#include <optional>
 #include <utility>
 
 class Connection;
@@ -19,9 +22,29 @@ public:
     bool ReadCategories(InformationCategories& list) override;
     QList<QStringList> SearchRows(CodeSearchKind kind, const QString& filter) override;
 
-private:
+protected:
     Connection& db_;
+
+private:
     const QString programFolder_;
+};
+
+// The site's lookups remembered for a run that reads many formats at once
+// (the exchange tool): the dictionary and the categories do not change
+// under it, and one statement per line would dominate its time.
+class RememberingLookups : public SiteLookups {
+public:
+    using SiteLookups::SiteLookups;
+
+    QString CategoryName(const QString& kind, const QString& code,
+                         const QString& excludedCode = QString()) override;
+    bool LookupItem(qint32 itemNo, DictionaryItem& item) override;
+    bool ReadCategories(InformationCategories& list) override;
+
+private:
+    QHash<QString, QString> names_;
+    std::optional<QHash<qint32, DictionaryItem>> dictionary_;
+    std::optional<InformationCategories> categories_;
 };
 
 // A number as the operator typed it, whatever type the driver hands back

@@ -17,6 +17,20 @@ protected:
 
     FormatKey NewKey() { return {QStringLiteral("0201"), QStringLiteral("TESTK%1").arg(++keys_)}; }
 
+    // Runs the exchange tool installed in the site: its exit status (-1 when it did not end), its standard
+    // output and error.
+    int Tool(const QStringList& args, QByteArray* out = nullptr, QByteArray* err = nullptr)
+    {
+        QProcess tool;
+        tool.setProcessEnvironment(site_.Environment());
+        tool.start(site_.ProgramFolder() + QStringLiteral("/k450120-format"), args);
+        const bool ended = tool.waitForFinished(120000) && tool.exitStatus() == QProcess::NormalExit;
+        for (auto [to, from] : {std::pair{out, &QProcess::readAllStandardOutput}, {err, &QProcess::readAllStandardError}})
+            if (to)
+                *to = (tool.*from)();
+        return ended ? tool.exitCode() : -1;
+    }
+
 protected slots:
     void initTestCase()
     {
