@@ -1,6 +1,7 @@
 // Entry point: the Qt application with its Japanese standard texts, then Main.
 
 #include "app/startup.h"
+#include "store/config.h"
 
 #include <QApplication>
 #include <QFont>
@@ -24,5 +25,5 @@ int main(int argc, char* argv[])
     QByteArrayList args;
     for (int i = 1; i < argc; ++i)
         args.append(QByteArray(argv[i]));
-    return Main(args.join(' '), QCoreApplication::applicationDirPath());
+    return Main(args.join(' '), ProgramFolder());
 }

@@ -2,6 +2,7 @@
 
 #include "store/profile_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -82,6 +83,12 @@ bool ParseProfileNumber(const QString& text, double& value)
     }
     // toDouble accepts "nan" and "inf", which are no numbers in a profile file.
     return ok && std::isfinite(value);
+}
+
+QString ProgramFolder()
+{
+    const QString named = qEnvironmentVariable("K450120_PROGRAM_FOLDER");
+    return named.isEmpty() ? QCoreApplication::applicationDirPath() : named;
 }
 
 QString ConfigFolder(const QString& programFolder)

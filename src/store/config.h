@@ -64,6 +64,11 @@ constexpr bool NamesColour(quint32 value)
     return value & kSystemColourBit ? (value & ~kSystemColourBit) < kSystemColourCount : value <= 0xFFFFFF;
 }
 
+// The program's folder: the one that K450120_PROGRAM_FOLDER names when set
+// (an installed program is started for a site by a launcher in the site's
+// PGM/BIN, which sets it), else the folder of the running executable.
+QString ProgramFolder();
+
 // The folder two levels above the program's folder; throws ConfigReadError
 // when the path has fewer than two separators.
 QString ConfigFolder(const QString& programFolder);

@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -319,13 +320,17 @@ int Run(QStringList args)
         Print(args.isEmpty() ? stderr : stdout, QString::fromUtf8(kHelp));
         return args.isEmpty() ? kUsage : kDone;
     }
-    QString programFolder = QCoreApplication::applicationDirPath();
+    QString programFolder = ProgramFolder();
     const qsizetype site = args.indexOf(QStringLiteral("--site"));
     if (site >= 0) {
         if (site + 1 >= args.size())
             Fail(QStringLiteral("--site takes a folder"), kUsage);
-        // The program folder of that site, whose EDI.ini lies two levels up.
-        programFolder = QDir(args[site + 1]).absolutePath() + QStringLiteral("/PGM/BIN");
+        // The program folder of that site, whose EDI.ini lies two levels up;
+        // the site's own ODBC configuration unless another one is named.
+        const QString root = QDir(args[site + 1]).absolutePath();
+        programFolder = root + QStringLiteral("/PGM/BIN");
+        if (qEnvironmentVariableIsEmpty("ODBCSYSINI") && QFileInfo::exists(root + QStringLiteral("/odbc/odbc.ini")))
+            qputenv("ODBCSYSINI", QFile::encodeName(root + QStringLiteral("/odbc")));
         args.remove(site, 2);
     }
     const QString command = args.value(0);
