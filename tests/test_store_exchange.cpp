@@ -3,6 +3,7 @@
 #include "store/format_export.h"
 #include "support/store_test.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -171,6 +172,37 @@ private slots:
         QTemporaryDir meet;
         QCOMPARE(Tool({"export", "--all", meet.path()}), 1);
         QVERIFY(QDir(meet.path()).isEmpty());
+    }
+
+    // A site for installed programs: launchers that name the site's folders to the programs wherever they live,
+    // and a menu entry whose command survives a hostile folder name.
+    void installedSite()
+    {
+        QTemporaryDir root;
+        QDir(root.path()).mkpath("lib");
+        for (const char* program : {"/src/k450120", "/src/k450120-format", "/site/k450120-loadsql"})
+            QVERIFY(QFile::link(K450120_BUILD_DIR + QString(program), root.filePath("lib/") + QFileInfo(program).fileName()));
+        const QString site = root.filePath("si\"te $x`%");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("ODBCSYSINI");
+        env.remove("XDG_DATA_HOME");
+        env.insert("HOME", root.path());
+        QProcess tool, make;
+        tool.setProcessEnvironment(env);
+        env.insert("K450120_LIBEXEC", root.filePath("lib"));
+        make.setProcessEnvironment(env);
+        make.start(K450120_SOURCE_DIR "/site/make-site", {site, "--menu"});
+        QVERIFY(make.waitForFinished(120000) && make.exitCode() == 0);
+        tool.start(site + "/PGM/BIN/k450120-format", {"list", "0401"});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.readAllStandardOutput(), QByteArray("0401\tINVOIC01\t12 lines\n"));
+        const QStringList entries = QDir(root.filePath(".local/share/applications")).entryList(QDir::Files);
+        QCOMPARE(entries.size(), 1);
+        QFile entry(root.filePath(".local/share/applications/") + entries[0]);
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(entry.readAll());
+        QVERIFY2(text.contains("\nName=フォーマット情報マスタ保守 (si\"te $x`%)\n"), qPrintable(text));
+        QVERIFY2(text.contains("\nExec=\"" + root.path() + "/si\\\\\"te \\\\$x\\\\`%%/PGM/BIN/k450120\"\nIcon=k450120\n"), qPrintable(text));
     }
 
     // Exit status and output of the command line: 2 for usage and connection errors, 1 for no such format.
