@@ -1,5 +1,6 @@
 // Format documents: the JSON shape, its reader's refusals, and the export of stored formats by the real tool.
 
+#include "core/shift_jis.h"
 #include "store/format_export.h"
 #include "support/store_test.h"
 
@@ -58,15 +59,16 @@ QMap<QString, FormatDocument> DemoDocuments()
 
 class TestStoreExchange : public StoreTest {
     Q_OBJECT
+    QTemporaryDir down_;
 private slots:
     // The layout is fixed, and what is written reads back to the same values and the same bytes.
     void roundTrip()
     {
-        const FormatDocument small{"01", "B", false, {}, {Line({"L", 3, QVariant(), 1})}};
+        const FormatDocument small{"01", "B", false, {}, {Line({"L", 3, QVariant(), 1, QVariant(), 7})}};
         QCOMPARE(WriteFormatDocument(small),
                  QByteArray("{\n  \"shape\": \"k450120-format\",\n  \"version\": 1,\n  \"key\": {\"情報区分コード\": \"01\", \"BPID\": \"B\"},\n"
                             "  \"header\": null,\n  \"lines\": [\n    {\"フォーマット種別\": \"L\", \"項目通番\": 3, \"対応項目通番\": null, "
-                            "\"レベル番号\": 1, \"項目№\": null, \"項目位置\": null, \"項目名称\": null, \"属性\": null, \"長さ\": null, "
+                            "\"レベル番号\": 1, \"項目№\": null, \"項目位置\": 7, \"項目名称\": null, \"属性\": null, \"長さ\": null, "
                             "\"小数部長さ\": null, \"マルチ明細番号\": null, \"繰返し数\": null, \"固定項目値\": null, \"変換エラー対処\": null}\n  ]\n}\n"));
         for (const FormatDocument& d : {Hostile(), FormatDocument{"", "", true, QVariantList(7), {}}}) {
             const QByteArray text = WriteFormatDocument(d);
@@ -143,6 +145,13 @@ private slots:
         terminal.start("script", {"-qec", site_.ProgramFolder() + "/k450120-format export --all " + dir.path(), "/dev/null"});
         QVERIFY(terminal.waitForFinished(60000));
         QCOMPARE(terminal.readAllStandardOutput(), QByteArray("\r1/3 formats\r2/3 formats\r3/3 formats\r\n"));
+        // Output that cannot be written whole is a failed run.
+        QProcess full;
+        full.setProcessEnvironment(site_.Environment());
+        full.setStandardOutputFile("/dev/full");
+        full.start(site_.ProgramFolder() + "/k450120-format", {"list"});
+        QVERIFY(full.waitForFinished(60000));
+        QCOMPARE(full.exitCode(), 1);
     }
 
     // Blanks, NULLs, control characters and a type of neither layout, stored out of order, come out as stored;
@@ -166,6 +175,11 @@ private slots:
         QCOMPARE(out, WriteFormatDocument(d));
         QCOMPARE(Tool({"list", "0201"}, &out), 0);
         QCOMPARE(out, QByteArray("0201\t a/b %ü \t3 lines\tno header\n0201\tSHIPNT01\t47 lines\n"));
+        // A number column holding a fraction (SQLite keeps it): refused, named, nothing written.
+        Execute(db_, "UPDATE FL1903レコードフォーマット情報マスタ SET 長さ=1.5 WHERE BPID=? AND 項目通番=2", {d.Bpid});
+        QByteArray err;
+        QCOMPARE(Tool({"export", d.Code, d.Bpid}, &out, &err), db_.Engine() == SqlEngine::SQLite ? 1 : 0);
+        QVERIFY2(db_.Engine() != SqlEngine::SQLite || err.contains("line 2: 長さ: stored value \"1.5\" is not a whole number"), err);
         // Keys that meet in one file name: nothing is written.
         Execute(db_, "INSERT INTO FL1903レコードフォーマット情報マスタ (情報区分コード,BPID,フォーマット種別,項目通番) "
                      "VALUES ('A_B','C','E',1), ('A','B_C','E',1)");
@@ -210,28 +224,35 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("output");  // the start of standard output, or of standard error on a failure
         const QString invoice = QStringLiteral("0401\tINVOIC01\t12 lines\n");
+        // A site whose data source does not exist.
+        QDir(down_.path()).mkpath("PGM/BIN");
+        QFile ini(down_.filePath("EDI.ini"));
+        if (ini.open(QIODevice::WriteOnly))
+            ini.write(ToAnsi(QStringLiteral("[動作環境]\r\nDBSTRING=NOSUCH\r\n")));
         QTest::newRow("category") << QStringList{"list", "0401"} << 0 << invoice;
         QTest::newRow("--site") << QStringList{"--site", site_.Root(), "list", "0401"} << 0 << invoice;
-        QTest::newRow("--site without EDI.ini") << QStringList{"--site", site_.Root() + "/data", "list"} << 2 << QString();
+        QTest::newRow("--site without EDI.ini") << QStringList{"--site", site_.Root() + "/data", "list"} << 2
+                                                << "k450120-format: connection: no data source name";
+        QTest::newRow("data source down") << QStringList{"--site", down_.path(), "list"} << 2 << "k450120-format: connection: connect: ";
         QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: k450120-format [--site DIR] COMMAND\n";
-        QTest::newRow("no command") << QStringList{} << 2 << QString();
-        QTest::newRow("unknown command") << QStringList{"merge", "x.json"} << 2 << QString();
-        QTest::newRow("import of nothing") << QStringList{"import", "--replace"} << 2 << QString();
-        QTest::newRow("import option") << QStringList{"import", "--force", "x.json"} << 2 << QString();
-        QTest::newRow("export of one") << QStringList{"export", "0101"} << 2 << QString();
-        QTest::newRow("-o without file") << QStringList{"export", "0101", "ORDERS01", "-o"} << 2 << QString();
-        QTest::newRow("no such format") << QStringList{"export", "0101", "ORDERS01 "} << 1 << QString();
+        QTest::newRow("no command") << QStringList{} << 2 << "usage: k450120-format";
+        QTest::newRow("unknown command") << QStringList{"merge"} << 2 << "k450120-format: unknown command \"merge\"";
+        QTest::newRow("import of nothing") << QStringList{"import", "--replace"} << 2 << "k450120-format: import takes";
+        QTest::newRow("import option") << QStringList{"import", "--force", "x.json"} << 2 << "k450120-format: import: unknown";
+        QTest::newRow("export of one") << QStringList{"export", "0101"} << 2 << "k450120-format: export takes";
+        QTest::newRow("-o without file") << QStringList{"export", "0101", "ORDERS01", "-o"} << 2 << "k450120-format: -o takes";
+        QTest::newRow("no such format") << QStringList{"export", "0101", "ORDERS01 "} << 1 << "k450120-format: no format";
     }
     void commandLine()
     {
         QFETCH(QStringList, args);
         QFETCH(int, status);
         QFETCH(QString, output);
-        QByteArray out;
-        QCOMPARE(Tool(args, &out), status);
-        QVERIFY2(QString::fromUtf8(out).startsWith(output) && (output.isEmpty() == out.isEmpty()), out.constData());
+        QByteArray out, err;
+        QCOMPARE(Tool(args, &out, &err), status);
+        QVERIFY2(QString::fromUtf8(status ? err : out).startsWith(output) && (status == 0 || out.isEmpty()), (out + err).constData());
     }
 };
 

@@ -166,7 +166,6 @@ std::optional<Finding> DocumentChecker::CheckHeader(const FormatDocument& docume
             return Finding{place, column(i), why};
         fields[i]->text = ValueText(document.Header[i]);
     }
-    messages_.last.clear();
     Field* refused = nullptr;
     if (CheckDetailSettings(form_, &refused) != 0) {
         const int i = int(std::find(fields, fields + 7, refused) - fields);

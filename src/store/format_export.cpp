@@ -6,7 +6,6 @@
 #include <QPair>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -16,16 +15,16 @@ QString Where(const char* table, const QString& category)
                              : QStringLiteral(" WHERE %1.情報区分コード=?").arg(QString::fromUtf8(table));
 }
 
-// The value of a number column as a 64-bit integer; SQLite keeps whatever
-// was written, so anything else is refused rather than guessed.
+// The value of a number column, read as its text: a whole number, or NULL.
+// SQLite keeps whatever was written, so anything else is refused rather
+// than guessed.
 QVariant StoredNumber(const QVariant& value, const QString& where)
 {
     if (value.isNull())
         return QVariant();
     bool ok = false;
     const qint64 number = value.toLongLong(&ok);
-    const bool fraction = value.typeId() == QMetaType::Double && std::trunc(value.toDouble()) != value.toDouble();
-    if (!ok || fraction)
+    if (!ok)
         throw StoreError((where + QStringLiteral(": stored value \"%1\" is not a whole number").arg(value.toString()))
                              .toStdString());
     return number;
@@ -96,8 +95,16 @@ bool ReadStoredDocument(Connection& db, const QString& code, const QString& bpid
         for (int c = 0; c < columns.size(); ++c)
             document.Header << StoredValue(rs, columns[c], kDocumentHeaderColumns[c], QStringLiteral("header"));
     }
-    db.SetStatement(QStringLiteral("SELECT * FROM FL1903レコードフォーマット情報マスタ"
-                                   " WHERE 情報区分コード=? AND BPID=?"),
+    // Numbers read as the text the database holds: a driver would turn a
+    // fraction or a text in a number column into another number or NULL.
+    QStringList columns;
+    for (const DocumentColumn& column : kDocumentLineColumns) {
+        const QString name = QString::fromUtf8(column.name);
+        columns << (column.number ? QStringLiteral("CAST(%1 AS TEXT) AS %1").arg(name) : name);
+    }
+    db.SetStatement(QStringLiteral("SELECT %1 FROM FL1903レコードフォーマット情報マスタ"
+                                   " WHERE 情報区分コード=? AND BPID=?")
+                        .arg(columns.join(QLatin1Char(','))),
                     key);
     db.OpenReadOnlyResultset(rs);
     if (!rs.AtEnd()) {
