@@ -15,26 +15,57 @@ QString Where(const char* table, const QString& category)
                              : QStringLiteral(" WHERE %1.情報区分コード=?").arg(QString::fromUtf8(table));
 }
 
-// The value of a number column, read as its text: a whole number, or NULL.
-// SQLite keeps whatever was written, so anything else is refused rather
-// than guessed.
-QVariant StoredNumber(const QVariant& value, const QString& where)
+// The value of a number column as a 64-bit integer (what the driver made of
+// values that are none is caught by RefuseNonIntegers).
+QVariant StoredNumber(const QVariant& value)
 {
-    if (value.isNull())
-        return QVariant();
-    bool ok = false;
-    const qint64 number = value.toLongLong(&ok);
-    if (!ok)
-        throw StoreError((where + QStringLiteral(": stored value \"%1\" is not a whole number").arg(value.toString()))
-                             .toStdString());
-    return number;
+    return value.isNull() ? QVariant() : QVariant(value.toLongLong());
 }
 
-QVariant StoredValue(const ResultSet& rs, int column, const DocumentColumn& kind, const QString& where)
+// A number column holding a fraction or a text is refused, named by the
+// document's line, rather than exported as the other value the driver
+// makes of it.
+void RefuseNonIntegers(Connection& db, const QVariantList& key, const FormatDocument& document)
+{
+    QStringList numbers, texts;
+    for (const DocumentColumn& column : kDocumentLineColumns) {
+        if (column.number) {
+            numbers << QString::fromUtf8(column.name);
+            texts << QStringLiteral("CAST(%1 AS TEXT)").arg(numbers.last());
+        }
+    }
+    const QString condition = NonIntegerCondition(db.Engine(), numbers);
+    if (condition.isEmpty())
+        return;
+    db.SetStatement(QStringLiteral("SELECT フォーマット種別, CAST(項目通番 AS TEXT), %1"
+                                   " FROM FL1903レコードフォーマット情報マスタ"
+                                   " WHERE 情報区分コード=? AND BPID=? AND (%2)")
+                        .arg(texts.join(QLatin1Char(',')), condition),
+                    key);
+    ResultSet rs;
+    db.OpenReadOnlyResultset(rs);
+    if (rs.AtEnd())
+        return;
+    QString where = QStringLiteral("the line of type %1, serial %2").arg(rs.Value(0).toString(), rs.Value(1).toString());
+    for (qsizetype i = 0; i < document.Lines.size(); ++i)
+        if (document.Lines[i][0] == rs.Value(0) && document.Lines[i][1].toString() == rs.Value(1).toString())
+            where = QStringLiteral("line %1").arg(i + 1);
+    for (int c = 0; c < numbers.size(); ++c) {
+        const QVariant text = rs.Value(2 + c);
+        bool whole = true;
+        text.toString().toLongLong(&whole);
+        if (!text.isNull() && !whole)
+            throw StoreError(QStringLiteral("%1: %2: stored value \"%3\" is not a whole number")
+                                 .arg(where, numbers[c], text.toString())
+                                 .toStdString());
+    }
+}
+
+QVariant StoredValue(const ResultSet& rs, int column, const DocumentColumn& kind)
 {
     const QVariant value = rs.Value(column);
     if (kind.number)
-        return StoredNumber(value, where + QStringLiteral(": ") + QString::fromUtf8(kind.name));
+        return StoredNumber(value);
     return value.isNull() ? QVariant() : QVariant(value.toString());
 }
 
@@ -93,27 +124,18 @@ bool ReadStoredDocument(Connection& db, const QString& code, const QString& bpid
         const QList<int> columns = Indexes(rs, kDocumentHeaderColumns);
         document.HasHeader = true;
         for (int c = 0; c < columns.size(); ++c)
-            document.Header << StoredValue(rs, columns[c], kDocumentHeaderColumns[c], QStringLiteral("header"));
+            document.Header << StoredValue(rs, columns[c], kDocumentHeaderColumns[c]);
     }
-    // Numbers read as the text the database holds: a driver would turn a
-    // fraction or a text in a number column into another number or NULL.
-    QStringList columns;
-    for (const DocumentColumn& column : kDocumentLineColumns) {
-        const QString name = QString::fromUtf8(column.name);
-        columns << (column.number ? QStringLiteral("CAST(%1 AS TEXT) AS %1").arg(name) : name);
-    }
-    db.SetStatement(QStringLiteral("SELECT %1 FROM FL1903レコードフォーマット情報マスタ"
-                                   " WHERE 情報区分コード=? AND BPID=?")
-                        .arg(columns.join(QLatin1Char(','))),
+    db.SetStatement(QStringLiteral("SELECT * FROM FL1903レコードフォーマット情報マスタ"
+                                   " WHERE 情報区分コード=? AND BPID=?"),
                     key);
     db.OpenReadOnlyResultset(rs);
     if (!rs.AtEnd()) {
         const QList<int> columns = Indexes(rs, kDocumentLineColumns);
         for (; !rs.AtEnd(); rs.MoveNext()) {
-            const QString where = QStringLiteral("line %1").arg(document.Lines.size() + 1);
             QVariantList line;
             for (int c = 0; c < columns.size(); ++c)
-                line << StoredValue(rs, columns[c], kDocumentLineColumns[c], where);
+                line << StoredValue(rs, columns[c], kDocumentLineColumns[c]);
             document.Lines << line;
         }
     }
@@ -122,5 +144,6 @@ bool ReadStoredDocument(Connection& db, const QString& code, const QString& bpid
         const int type = a[0].toString().compare(b[0].toString());
         return type != 0 ? type < 0 : a[1].toLongLong() < b[1].toLongLong();
     });
+    RefuseNonIntegers(db, key, document);
     return document.HasHeader || !document.Lines.isEmpty();
 }

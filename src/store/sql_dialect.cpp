@@ -48,6 +48,16 @@ QString LockClause(SqlEngine engine)
     return engine == SqlEngine::PostgreSQL ? QStringLiteral(" FOR UPDATE") : QString();
 }
 
+QString NonIntegerCondition(SqlEngine engine, const QStringList& columns)
+{
+    if (engine != SqlEngine::SQLite)
+        return QString();
+    QStringList tests;
+    for (const QString& column : columns)
+        tests << QStringLiteral("typeof(%1) NOT IN ('integer','null')").arg(column);
+    return tests.join(QStringLiteral(" OR "));
+}
+
 QString StatementTimeoutSql(SqlEngine engine, int seconds)
 {
     switch (engine) {
