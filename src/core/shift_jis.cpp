@@ -14,7 +14,6 @@ bool IsDoubleByte(char32_t c)
     return !(c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F));
 }
 
-
 // One converter each for the whole run: opening one looks the code page up
 // by name, which costs more than converting a short value.
 // Stateless: no call carries anything over to the next.
