@@ -48,17 +48,6 @@ qsizetype RawRead(Connection& db)
     return values;
 }
 
-// INSERT INTO table (key columns, columns) VALUES (?, ...), as the import writes it.
-QString Insert(const char* table, const DocumentColumn* columns, int count)
-{
-    QStringList names{QStringLiteral("情報区分コード"), QStringLiteral("BPID")};
-    for (int c = 0; c < count; ++c)
-        names << QString::fromUtf8(columns[c].name);
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-        .arg(QString::fromUtf8(table), names.join(QLatin1Char(',')),
-             QStringList(count + 2, QStringLiteral("?")).join(QLatin1Char(',')));
-}
-
 // The document's rows written again in one transaction with the import's
 // statements, each prepared once.
 void RawWrite(Connection& db, const FormatDocument& document)
@@ -72,11 +61,11 @@ void RawWrite(Connection& db, const FormatDocument& document)
         remove.addBindValue(key[1]);
         remove.exec();
     }
-    QSqlQuery header = Prepared(db, Insert("FL1902フォーマット情報マスタ", kDocumentHeaderColumns, 7));
+    QSqlQuery header = Prepared(db, DocumentInsert("FL1902フォーマット情報マスタ", kDocumentHeaderColumns, 7));
     for (const QVariant& value : key + document.Header)
         header.addBindValue(value);
     bool written = header.exec();
-    QSqlQuery line = Prepared(db, Insert("FL1903レコードフォーマット情報マスタ", kDocumentLineColumns, 14));
+    QSqlQuery line = Prepared(db, DocumentInsert("FL1903レコードフォーマット情報マスタ", kDocumentLineColumns, 14));
     for (const QVariantList& values : document.Lines) {
         for (int c = 0; c < values.size() + 2; ++c)
             line.bindValue(c, c < 2 ? key[c] : values[c - 2]);

@@ -120,11 +120,11 @@ std::optional<Finding> DocumentChecker::CheckLines(const FormatDocument& documen
             return refused;
         // The pane's own search for another group of the same number.
         if (item.IsGroupHeader() && TrimBlanks(item.MultiDetailNo) != QLatin1String("0")) {
-            if (const int first = groups[!standard].value(item.MultiDetailNo))
+            if (const int first = groups[!standard].value(item.MultiDetailNo)) {
+                ShowCheckMessage(form_, 107);
                 return Finding{LinePlace(standard, line), ColumnName(Multi),
-                               QStringLiteral("\"%1\": 同じマルチ明細番号が登録されています (line %2)")
-                                   .arg(item.MultiDetailNo)
-                                   .arg(first)};
+                               QStringLiteral("\"%1\": %2 (line %3)").arg(item.MultiDetailNo, messages_.last).arg(first)};
+            }
             groups[!standard].insert(item.MultiDetailNo, line);
         }
     }

@@ -2,17 +2,15 @@
 
 #include "store/connection.h"
 
-namespace {
-
-QString Columns(const DocumentColumn* columns, int count)
+QString DocumentInsert(const char* table, const DocumentColumn* columns, int count)
 {
     QStringList names{QStringLiteral("情報区分コード"), QStringLiteral("BPID")};
     for (int c = 0; c < count; ++c)
         names << QString::fromUtf8(columns[c].name);
-    return QStringLiteral(" (%1) VALUES (%2)").arg(names.join(QLatin1Char(',')), QStringList(count + 2, QStringLiteral("?")).join(QLatin1Char(',')));
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(QString::fromUtf8(table), names.join(QLatin1Char(',')),
+             QStringList(count + 2, QStringLiteral("?")).join(QLatin1Char(',')));
 }
-
-}  // namespace
 
 bool StoreDocument(Connection& db, const FormatDocument& document, bool replace)
 {
@@ -35,12 +33,11 @@ bool StoreDocument(Connection& db, const FormatDocument& document, bool replace)
         db.ExecuteStatement();
     }
     if (document.HasHeader) {
-        db.SetStatement(QStringLiteral("INSERT INTO FL1902フォーマット情報マスタ") + Columns(kDocumentHeaderColumns, 7),
+        db.SetStatement(DocumentInsert("FL1902フォーマット情報マスタ", kDocumentHeaderColumns, 7),
                         key + document.Header);
         db.ExecuteStatement();
     }
-    const QString insertLine = QStringLiteral("INSERT INTO FL1903レコードフォーマット情報マスタ")
-        + Columns(kDocumentLineColumns, 14);
+    const QString insertLine = DocumentInsert("FL1903レコードフォーマット情報マスタ", kDocumentLineColumns, 14);
     for (const QVariantList& line : document.Lines) {
         db.SetStatement(insertLine, key + line);
         db.ExecuteStatement();

@@ -5,6 +5,9 @@
 
 class Connection;
 
+// INSERT INTO table (the key columns, then `count` columns) VALUES (?, ...).
+QString DocumentInsert(const char* table, const DocumentColumn* columns, int count);
+
 // Stores the document within the caller's transaction: the key's header row
 // is locked first (desks writing the format wait for the end of the
 // transaction), every row under the key is deleted (lines left without a
